@@ -1,0 +1,106 @@
+#include "app/session.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace tessan {
+
+namespace {
+
+constexpr std::array<std::string_view, 7> kBanner = {
+    "******************************************************",
+    "*                                                    *",
+    "*               Tessan 2014 - version 1              *",
+    "*                                                    *",
+    "*    A game of propositional logic for one player    *",
+    "*                                                    *",
+    "******************************************************",
+};
+
+constexpr bool banner_is_a_box() {
+  for (std::string_view line : kBanner) {
+    if (line.size() != 54 || line.front() != '*' || line.back() != '*') {
+      return false;
+    }
+  }
+  return true;
+}
+static_assert(banner_is_a_box(), "every banner line is 54 characters");
+
+bool starts_with(std::string_view answer, std::string_view keyword) {
+  return answer.substr(0, keyword.size()) == keyword;
+}
+
+void write_banner(Console& console) {
+  for (std::string_view line : kBanner) console.write({text(line)});
+}
+
+void write_game_over(Console& console, std::int32_t total) {
+  console.write_empty(2);
+  console.write({text("GAME OVER - TOTAL SCORE ="), integer(total)});
+  console.write_empty(2);
+  console.write({text("AGAIN? (Y/N)")});
+}
+
+}  // namespace
+
+Answer decide(std::string_view answer) {
+  if (starts_with(answer, "help") || starts_with(answer, "aiuto")) {
+    return Answer::kRulesThenPlay;
+  }
+  // Only the space counts as a blank here: an answer that begins with a tab
+  // falls through to the end with "End.".
+  if (starts_with(answer, "quit") || starts_with(answer, "exit") ||
+      starts_with(answer, " ")) {
+    return Answer::kStopSilently;
+  }
+  if (starts_with(answer, "Y") || starts_with(answer, "y")) {
+    return Answer::kPlay;
+  }
+  return Answer::kEnd;
+}
+
+void xhelp(Console& console) {
+  console.write_empty();
+  console.write({text("T = TRUE      F = FALSE        AND = ET       OR = VEL")});
+  console.write_empty();
+  console.write({text("At the beginning, p, q, r and s are FALSE.")});
+  console.write({text("At the end of the game, after 4 steps, they are TRUE.")});
+  console.write(
+      {text("Essentially, you have only to choose in which order to change")});
+  console.write({text("each of them from FALSE to TRUE,"),
+                 text(" in order to sum the highest score.")});
+}
+
+void run_session(Console& console, RandomSource& random) {
+  console.write_empty(12);
+  write_banner(console);
+  console.write_empty();
+  console.write({text("Press any key to begin")});
+  console.write_empty();
+  console.read_field(kAnswerWidth);  // Any line will do.
+  xhelp(console);
+
+  for (;;) {
+    std::int32_t total = 0;
+    xgame(console, random, total);
+    write_game_over(console, total);
+    const std::string answer = console.read_field(kAnswerWidth);
+    console.write_empty();
+    switch (decide(answer)) {
+      case Answer::kRulesThenPlay:
+        xhelp(console);
+        break;
+      case Answer::kStopSilently:
+        return;
+      case Answer::kPlay:
+        break;
+      case Answer::kEnd:
+        console.write({text("End.")});
+        return;
+    }
+  }
+}
+
+}  // namespace tessan

@@ -1,0 +1,181 @@
+#include "app/session.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "fakes.h"
+
+namespace tessan {
+namespace {
+
+using namespace std::string_literals;
+
+constexpr Constants kExample = {true,  false, true,  false, true,
+                                true,  false, true,  false, false,
+                                true,  false, false, false};
+
+const std::string kRules =
+    "\n"
+    " T = TRUE      F = FALSE        AND = ET       OR = VEL\n"
+    "\n"
+    " At the beginning, p, q, r and s are FALSE.\n"
+    " At the end of the game, after 4 steps, they are TRUE.\n"
+    " Essentially, you have only to choose in which order to change\n"
+    " each of them from FALSE to TRUE, in order to sum the highest score.\n";
+
+const std::string kStartScreen =
+    std::string(12, '\n') +
+    " ******************************************************\n"
+    " *                                                    *\n"
+    " *               Tessan 2014 - version 1              *\n"
+    " *                                                    *\n"
+    " *    A game of propositional logic for one player    *\n"
+    " *                                                    *\n"
+    " ******************************************************\n"
+    "\n"
+    " Press any key to begin\n"
+    "\n";
+
+const std::string kGameOver =
+    "\n\n GAME OVER - TOTAL SCORE = 17\n\n\n AGAIN? (Y/N)\n";
+
+const std::string kMoves = "p\nq\nr\ns\n";
+
+std::string field(std::string answer) {
+  answer.resize(kAnswerWidth, ' ');
+  return answer;
+}
+
+struct AnswerCase {
+  std::string answer;
+  Answer expected;
+};
+
+TEST(DecideTest, LeadingCharactersDecide) {
+  const AnswerCase cases[] = {
+      {"", Answer::kStopSilently},  // An empty line is all blanks.
+      {" y", Answer::kStopSilently},
+      {"\tquit", Answer::kEnd},  // A tab is no blank.
+      {"help", Answer::kRulesThenPlay},
+      {"helpme", Answer::kRulesThenPlay},
+      {"aiuto", Answer::kRulesThenPlay},
+      {"aiut", Answer::kEnd},
+      {"quit", Answer::kStopSilently},
+      {"quitting", Answer::kStopSilently},
+      {"exit", Answer::kStopSilently},
+      {"y", Answer::kPlay},
+      {"Y", Answer::kPlay},
+      {"Yellow", Answer::kPlay},
+      {"Help", Answer::kEnd},
+      {"HELP", Answer::kEnd},
+      {"Quit", Answer::kEnd},
+      {"no", Answer::kEnd},
+      {"N", Answer::kEnd},
+  };
+  for (const AnswerCase& c : cases) {
+    EXPECT_EQ(decide(field(c.answer)), c.expected) << '"' << c.answer << '"';
+  }
+}
+
+struct Session {
+  std::string output;
+  std::string end;  // The place named by EndOfInput, if input ended.
+  std::size_t draws = 0;
+};
+
+Session run(std::string input, int games_scripted = 3) {
+  StringSource source(std::move(input));
+  StringSink sink;
+  Console console(source, sink);
+  std::vector<int> results;
+  for (int i = 0; i < games_scripted; ++i) {
+    const std::vector<int> game = draws_for(kExample);
+    results.insert(results.end(), game.begin(), game.end());
+  }
+  ScriptedDraws draws(results);
+  Session session;
+  try {
+    run_session(console, draws);
+  } catch (const EndOfInput& end) {
+    session.end = end.place;
+  }
+  session.output = sink.text;
+  session.draws = draws.used();
+  return session;
+}
+
+TEST(SessionTest, StartScreenThenRulesThenTheFirstBoard) {
+  const Session session = run("any text at all\n");
+  EXPECT_TRUE(session.output.starts_with(
+      kStartScreen + kRules +
+      "\n p = F           q = F           r = F            s = F\n"));
+  EXPECT_EQ(session.end, "fmt");  // At the first move.
+}
+
+TEST(SessionTest, EndOfInputAtTheStartPrompt) {
+  const Session session = run("");
+  EXPECT_EQ(session.output, kStartScreen);
+  EXPECT_EQ(session.end, "fmt");
+  EXPECT_EQ(session.draws, 0U);
+}
+
+struct AfterAnswerCase {
+  const char* answer;
+  // What follows the play-again prompt and its empty record.
+  std::string next;
+  std::size_t games;
+};
+
+TEST(SessionTest, EachAnswerLeadsOn) {
+  const std::string kNextBoard = "\n p = F ";
+  const AfterAnswerCase cases[] = {
+      {"\n", "", 1},
+      {"quit\n", "", 1},
+      {"exit now\n", "", 1},
+      {"no\n", " End.\n", 1},
+      {"Help\n", " End.\n", 1},
+      {"help\n", kRules + kNextBoard, 2},
+      {"aiuto!\n", kRules + kNextBoard, 2},
+      {"y\n", kNextBoard, 2},
+      {"Yellow submarine, a long answer\n", kNextBoard, 2},
+  };
+  for (const AfterAnswerCase& c : cases) {
+    const Session session = run("\n" + kMoves + c.answer + kMoves + "quit\n");
+    const std::string prompt_and_answer = kGameOver + "\n";
+    const std::size_t after = session.output.find(prompt_and_answer);
+    ASSERT_NE(after, std::string::npos) << c.answer;
+    const std::string rest =
+        session.output.substr(after + prompt_and_answer.size());
+    if (c.games == 1) {
+      EXPECT_EQ(rest, c.next) << c.answer;
+    } else {
+      EXPECT_TRUE(rest.starts_with(c.next)) << c.answer;
+      EXPECT_TRUE(rest.ends_with(prompt_and_answer)) << c.answer;
+    }
+    EXPECT_EQ(session.draws, c.games * kDrawsPerGame) << c.answer;
+    EXPECT_EQ(session.end, "") << c.answer;
+  }
+}
+
+TEST(SessionTest, LastAnswerWithoutLineEnd) {
+  // "y" is shorter than the answer field: the read fails.
+  EXPECT_EQ(run("\n" + kMoves + "y").end, "fmt");
+  // Fourteen characters fill it: the answer counts, the next read fails.
+  const Session filled = run("\n" + kMoves + "yes, once more");
+  EXPECT_EQ(filled.end, "read start");
+  EXPECT_EQ(filled.draws, 2U * kDrawsPerGame);
+}
+
+TEST(SessionTest, LastMoveWithoutLineEndIsTakenThenInputEnds) {
+  const Session session = run("\np");
+  EXPECT_EQ(session.end, "read start");
+  EXPECT_EQ(count(session.output, "TOTAL SCORE ="), 2);
+  EXPECT_TRUE(session.output.ends_with(
+      "\n Which one of p, q, r and s (only among those false) do you want to "
+      "change?\n"));
+}
+
+}  // namespace
+}  // namespace tessan
