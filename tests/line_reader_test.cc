@@ -30,6 +30,8 @@ struct ReadCase {
   std::vector<std::string> results;
 };
 
+void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }
+
 class LineReaderTest
     : public testing::TestWithParam<std::tuple<ReadCase, std::size_t>> {};
 
@@ -62,7 +64,9 @@ const ReadCase kReadCases[] = {
      "\t q\x01\xff\n"s + "\0x\n"s,
      14,
      {"\t q\x01\xff         ", "\0x            "s}},
-    {"LoneCarriageReturnIsAByte", "a\rb\n\rp\n", 14,
+    {"LoneCarriageReturnIsAByte",
+     "a\rb\n\rp\n",
+     14,
      {"a\rb           ", "\rp            "}},
     {"CarriageReturnBeforeCarriageReturnLineFeed", "\r\r\n", 1, {"\r"}},
     // The last line has no line end.
@@ -77,14 +81,14 @@ const ReadCase kReadCases[] = {
     {"LastLineAfterEarlierLines", "\np", 1, {" ", "p", "<end: read start>"}},
 };
 
-INSTANTIATE_TEST_SUITE_P(
-    Lines, LineReaderTest,
-    testing::Combine(testing::ValuesIn(kReadCases),
-                     testing::Values(1, 2, 4096)),
-    [](const auto& info) {
-      return std::string(std::get<0>(info.param).name) + "_Chunk" +
-             std::to_string(std::get<1>(info.param));
-    });
+INSTANTIATE_TEST_SUITE_P(Lines, LineReaderTest,
+                         testing::Combine(testing::ValuesIn(kReadCases),
+                                          testing::Values(1, 2, 4096)),
+                         [](const auto& info) {
+                           return std::string(std::get<0>(info.param).name) +
+                                  "_Chunk" +
+                                  std::to_string(std::get<1>(info.param));
+                         });
 
 // A source that makes a very long line without holding it: `length` bytes
 // of 'x', a line feed, then "next\n".

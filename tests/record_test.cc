@@ -16,6 +16,8 @@ struct RecordCase {
   std::string expected;
 };
 
+void PrintTo(const RecordCase& c, std::ostream* os) { *os << c.name; }
+
 class RecordTest : public testing::TestWithParam<RecordCase> {};
 
 TEST_P(RecordTest, Formats) {
@@ -47,10 +49,10 @@ INSTANTIATE_TEST_SUITE_P(
         RecordCase{"TextThenInteger",
                    {text("GAME OVER - TOTAL SCORE ="), integer(12)},
                    " GAME OVER - TOTAL SCORE = 12\n"},
-        RecordCase{"TextAndTruthItems",
-                   {text("p ="), truth(false), text("           q ="),
-                    truth(true)},
-                   " p = F           q = T\n"},
+        RecordCase{
+            "TextAndTruthItems",
+            {text("p ="), truth(false), text("           q ="), truth(true)},
+            " p = F           q = T\n"},
         RecordCase{"TextsJoinWithNothingBetween",
                    {text("    SCORE ="), text(" 0")},
                    "     SCORE = 0\n"},

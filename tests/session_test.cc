@@ -12,9 +12,8 @@ namespace {
 
 using namespace std::string_literals;
 
-constexpr Constants kExample = {true,  false, true,  false, true,
-                                true,  false, true,  false, false,
-                                true,  false, false, false};
+constexpr Constants kExample = {true, false, true,  false, true,  true,  false,
+                                true, false, false, true,  false, false, false};
 
 const std::string kRules =
     "\n"

@@ -121,7 +121,8 @@ TEST(XgameTest, TotalIsTheSumOfTheFiveStepScores) {
 TEST(XgameTest, InvalidRepliesRepeatThePromptSilently) {
   // Upper case, a leading blank, an empty line, a digit, a NUL, a byte above
   // 127 and a tab name nothing; "pq" counts as p.
-  const std::string moves = "P\n p\n\n1\n"s + "\0\n"s + "\xf0\n\tq\npq\nq\nr\ns\n";
+  const std::string moves =
+      "P\n p\n\n1\n"s + "\0\n"s + "\xf0\n\tq\npq\nq\nr\ns\n";
   const Played played = play(kExample, moves);
   EXPECT_EQ(count(played.output, kPrompt), 4 + 7);
   EXPECT_EQ(count(played.output, " from FALSE to TRUE:\n"), 4);
@@ -160,8 +161,7 @@ TEST(DrawTest, TruthOfADrawSplitsAtOneHalf) {
   // The same as dividing by the largest result in single precision.
   for (int result = 0; result <= kMaxDraw; ++result) {
     ASSERT_EQ(truth_of_draw(result),
-              static_cast<float>(result) / static_cast<float>(kMaxDraw) >=
-                  0.5F)
+              static_cast<float>(result) / static_cast<float>(kMaxDraw) >= 0.5F)
         << result;
   }
 }
@@ -192,8 +192,7 @@ TEST(EvaluateTest, ScoresStayWithinTheirBounds) {
 
     const FormulaValues last = evaluate(Position{T, T, T, T}, c);
     const FormulaValues expected_last = {
-        c[0] || c[1], c[2], c[4] || c[5], !c[6] || !c[7], !c[8] || !c[9],
-        F,            F};
+        c[0] || c[1], c[2], c[4] || c[5], !c[6] || !c[7], !c[8] || !c[9], F, F};
     EXPECT_EQ(last, expected_last);
 
     std::array<int, 4> order = {0, 1, 2, 3};

@@ -63,10 +63,12 @@ Answer decide(std::string_view answer) {
 
 void xhelp(Console& console) {
   console.write_empty();
-  console.write({text("T = TRUE      F = FALSE        AND = ET       OR = VEL")});
+  console.write(
+      {text("T = TRUE      F = FALSE        AND = ET       OR = VEL")});
   console.write_empty();
   console.write({text("At the beginning, p, q, r and s are FALSE.")});
-  console.write({text("At the end of the game, after 4 steps, they are TRUE.")});
+  console.write(
+      {text("At the end of the game, after 4 steps, they are TRUE.")});
   console.write(
       {text("Essentially, you have only to choose in which order to change")});
   console.write({text("each of them from FALSE to TRUE,"),

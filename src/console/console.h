@@ -44,9 +44,7 @@ class Console {
 
   // Reads one line into a field of `width` characters; see
   // LineReader::read_field. Throws EndOfInput.
-  std::string read_field(std::size_t width) {
-    return lines_.read_field(width);
-  }
+  std::string read_field(std::size_t width) { return lines_.read_field(width); }
 
  private:
   LineReader lines_;

@@ -35,7 +35,7 @@ void write_formula(Console& console, std::initializer_list<Item> formula,
 // Shows and scores the board for `position`, adding its step score to
 // `total`.
 void show_board(Console& console, const Position& position, const Constants& c,
-               std::int32_t& total) {
+                std::int32_t& total) {
   console.write_empty();
   console.write({text("p ="), truth(position.p), text("           q ="),
                  truth(position.q), text("           r ="), truth(position.r),
@@ -100,11 +100,20 @@ void take_step(Console& console, Position& position) {
 
     bool* named = nullptr;
     switch (letter[0]) {
-      case 'p': named = &position.p; break;
-      case 'q': named = &position.q; break;
-      case 'r': named = &position.r; break;
-      case 's': named = &position.s; break;
-      default: continue;  // Names nothing: ask again without a word.
+      case 'p':
+        named = &position.p;
+        break;
+      case 'q':
+        named = &position.q;
+        break;
+      case 'r':
+        named = &position.r;
+        break;
+      case 's':
+        named = &position.s;
+        break;
+      default:
+        continue;  // Names nothing: ask again without a word.
     }
     if (*named) {
       console.write(
@@ -140,12 +149,9 @@ Constants draw_constants(RandomSource& random) {
 FormulaValues evaluate(const Position& position, const Constants& c) {
   const auto [p, q, r, s] = position;
   return {
-      (p && c[0]) || (c[1] && s),
-      c[2] && (q || (r && c[3])),
-      ((p && c[4]) || c[5]) && s,
-      (s && !c[6]) || (r && !c[7]),
-      (q && !c[8]) || (p && !c[9]),
-      (s || !c[10]) && !(r || c[11]),
+      (p && c[0]) || (c[1] && s),     c[2] && (q || (r && c[3])),
+      ((p && c[4]) || c[5]) && s,     (s && !c[6]) || (r && !c[7]),
+      (q && !c[8]) || (p && !c[9]),   (s || !c[10]) && !(r || c[11]),
       (p || !c[12]) && !(s || c[13]),
   };
 }

@@ -1,0 +1,207 @@
+#include "process.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace tessan::e2e {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+void close_fd(int& fd) {
+  if (fd >= 0) ::close(fd);
+  fd = -1;
+}
+
+// In the child: the state a user's shell would give a program it starts.
+[[noreturn]] void exec_child(const char* path, const Wiring& wiring) {
+  const rlimit no_core{0, 0};
+  ::setrlimit(RLIMIT_CORE, &no_core);
+  sigset_t none;
+  sigemptyset(&none);
+  ::sigprocmask(SIG_SETMASK, &none, nullptr);
+  ::signal(SIGPIPE, SIG_DFL);
+  ::signal(SIGINT, wiring.ignore_interrupts ? SIG_IGN : SIG_DFL);
+  std::vector<char*> argv = {const_cast<char*>(path)};
+  for (const std::string& argument : wiring.arguments) {
+    argv.push_back(const_cast<char*>(argument.c_str()));
+  }
+  argv.push_back(nullptr);
+  ::execv(path, argv.data());
+  ::_exit(127);
+}
+
+void make_pipe(int ends[2]) {
+  if (::pipe2(ends, O_CLOEXEC) != 0) throw std::runtime_error("pipe2");
+}
+
+}  // namespace
+
+Process::Process(const char* path, Wiring wiring) {
+  // A write to a child that has gone must fail, not end the test.
+  ::signal(SIGPIPE, SIG_IGN);
+
+  if (wiring.pseudo_terminal) {
+    int terminal = -1;
+    pid_ = ::forkpty(&terminal, nullptr, nullptr, nullptr);
+    if (pid_ < 0) throw std::runtime_error("forkpty");
+    if (pid_ == 0) exec_child(path, wiring);
+    input_ = terminal;
+    out_fd_ = ::dup(terminal);
+    return;
+  }
+
+  int in[2] = {-1, -1};
+  int out[2] = {-1, -1};
+  int err[2] = {-1, -1};
+  if (wiring.input == Wiring::Input::kPipe) make_pipe(in);
+  if (wiring.output == Wiring::Output::kPipe ||
+      wiring.output == Wiring::Output::kPipeWithoutReader) {
+    make_pipe(out);
+  }
+  make_pipe(err);
+
+  pid_ = ::fork();
+  if (pid_ < 0) throw std::runtime_error("fork");
+  if (pid_ == 0) {
+    if (in[0] >= 0) {
+      ::dup2(in[0], STDIN_FILENO);
+    } else {
+      ::close(STDIN_FILENO);
+    }
+    switch (wiring.output) {
+      case Wiring::Output::kPipe:
+      case Wiring::Output::kPipeWithoutReader:
+        ::dup2(out[1], STDOUT_FILENO);
+        break;
+      case Wiring::Output::kDevFull:
+        ::dup2(::open("/dev/full", O_WRONLY | O_CLOEXEC), STDOUT_FILENO);
+        break;
+      case Wiring::Output::kClosed:
+        ::close(STDOUT_FILENO);
+        break;
+    }
+    ::dup2(err[1], STDERR_FILENO);
+    exec_child(path, wiring);
+  }
+
+  close_fd(in[0]);
+  close_fd(out[1]);
+  close_fd(err[1]);
+  input_ = in[1];
+  out_fd_ = out[0];
+  err_fd_ = err[0];
+  // With no reader left, the child's writes to standard output fail.
+  if (wiring.output == Wiring::Output::kPipeWithoutReader) close_fd(out_fd_);
+  if (input_ >= 0) ::fcntl(input_, F_SETFL, O_NONBLOCK);
+}
+
+Process::~Process() {
+  if (pid_ > 0) {
+    ::kill(pid_, SIGKILL);
+    ::waitpid(pid_, nullptr, 0);
+  }
+  close_fd(input_);
+  close_fd(out_fd_);
+  close_fd(err_fd_);
+}
+
+bool Process::pump(std::chrono::milliseconds timeout) {
+  pollfd fds[2] = {{out_fd_, POLLIN, 0}, {err_fd_, POLLIN, 0}};
+  if (out_fd_ < 0 && err_fd_ < 0) return false;
+  if (::poll(fds, 2, static_cast<int>(timeout.count())) <= 0) return true;
+  int* fd[2] = {&out_fd_, &err_fd_};
+  std::string* text[2] = {&out_, &err_};
+  for (int i = 0; i < 2; ++i) {
+    if (fds[i].revents == 0) continue;
+    char buffer[65536];
+    const ssize_t count = ::read(*fd[i], buffer, sizeof buffer);
+    // A pseudo-terminal reports EIO once the child's side has closed.
+    if (count <= 0) {
+      close_fd(*fd[i]);
+    } else {
+      text[i]->append(buffer, static_cast<std::size_t>(count));
+    }
+  }
+  return out_fd_ >= 0 || err_fd_ >= 0;
+}
+
+void Process::type(std::string_view input) {
+  const auto deadline = Clock::now() + kPatience;
+  while (!input.empty() && input_ >= 0 && Clock::now() < deadline) {
+    const ssize_t count = ::write(input_, input.data(), input.size());
+    if (count > 0) {
+      input.remove_prefix(static_cast<std::size_t>(count));
+    } else if (errno == EAGAIN) {
+      pump(std::chrono::milliseconds(10));
+    } else {
+      return;  // The child has stopped reading.
+    }
+  }
+}
+
+void Process::close_input() { close_fd(input_); }
+
+bool Process::await(std::string_view needle, std::size_t from) {
+  const auto deadline = Clock::now() + kPatience;
+  while (out_.find(needle, from) == std::string::npos) {
+    if (Clock::now() >= deadline) return false;
+    if (!pump(std::chrono::milliseconds(50))) {
+      return out_.find(needle, from) != std::string::npos;
+    }
+  }
+  return true;
+}
+
+void Process::send(int signal_number) const { ::kill(pid_, signal_number); }
+
+Status Process::finish() {
+  const auto deadline = Clock::now() + kPatience;
+  while (pump(std::chrono::milliseconds(50)) && Clock::now() < deadline) {
+  }
+  Status status;
+  int raw = 0;
+  pid_t ended = 0;
+  while ((ended = ::waitpid(pid_, &raw, WNOHANG)) == 0 &&
+         Clock::now() < deadline) {
+    ::usleep(10000);
+  }
+  if (ended == 0) return status;  // Still running: the destructor kills it.
+  pid_ = -1;
+  if (WIFEXITED(raw)) status.exit_code = WEXITSTATUS(raw);
+  if (WIFSIGNALED(raw)) status.signal = WTERMSIG(raw);
+  return status;
+}
+
+char Process::state() const {
+  std::ifstream stat("/proc/" + std::to_string(pid_) + "/stat");
+  std::string line;
+  std::getline(stat, line);
+  const std::size_t name_end = line.rfind(") ");
+  return name_end == std::string::npos ? '?' : line[name_end + 2];
+}
+
+Outcome run_with_input(const char* path, std::string_view input,
+                       Wiring wiring) {
+  Process process(path, wiring);
+  process.type(input);
+  process.close_input();
+  Outcome run;
+  run.status = process.finish();
+  run.out = process.out();
+  run.err = process.err();
+  return run;
+}
+
+}  // namespace tessan::e2e

@@ -1,0 +1,89 @@
+// Runs the built tessan binary as a child process, over pipes or a
+// pseudo-terminal, for the end-to-end tests.
+#ifndef TESSAN_TESTS_PROCESS_H_
+#define TESSAN_TESTS_PROCESS_H_
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tessan::e2e {
+
+// How the child's standard streams are connected.
+struct Wiring {
+  enum class Input { kPipe, kClosed };
+  enum class Output { kPipe, kPipeWithoutReader, kDevFull, kClosed };
+  Input input = Input::kPipe;
+  Output output = Output::kPipe;
+  bool pseudo_terminal = false;  // All three streams on one terminal.
+  bool ignore_interrupts = false;
+  std::vector<std::string> arguments;  // After the program's name.
+};
+
+// How the child ended.
+struct Status {
+  int exit_code = -1;  // When it exited.
+  int signal = 0;      // When a signal killed it.
+};
+
+inline constexpr std::chrono::seconds kPatience{20};
+
+class Process {
+ public:
+  // Starts the binary at `path` with the given wiring; core dumps off.
+  Process(const char* path, Wiring wiring);
+  ~Process();
+  Process(const Process&) = delete;
+  Process& operator=(const Process&) = delete;
+
+  // Writes to the child's input while collecting its output.
+  void type(std::string_view input);
+  // Closes the child's input: end of input.
+  void close_input();
+
+  // Collects output until standard output (the terminal, on a
+  // pseudo-terminal) contains `needle` after `from`; returns false if it did
+  // not come within kPatience or the child closed its output first.
+  bool await(std::string_view needle, std::size_t from = 0);
+
+  // Sends a signal to the child.
+  void send(int signal_number) const;
+
+  // Collects the rest of the output and waits for the child to end.
+  Status finish();
+
+  // Returns the child's state letter from /proc ('S' while it sleeps in a
+  // read), or '?' if it cannot be read.
+  char state() const;
+
+  const std::string& out() const { return out_; }
+  const std::string& err() const { return err_; }
+
+ private:
+  // Waits up to `timeout` for output and collects what came; returns false
+  // once every output has been closed.
+  bool pump(std::chrono::milliseconds timeout);
+
+  pid_t pid_ = -1;
+  int input_ = -1;
+  int out_fd_ = -1;
+  int err_fd_ = -1;
+  std::string out_;
+  std::string err_;
+};
+
+struct Outcome {
+  std::string out;
+  std::string err;
+  Status status;
+};
+// Runs the binary to its end with `input` on a pipe.
+Outcome run_with_input(const char* path, std::string_view input,
+                       Wiring wiring = {});
+
+}  // namespace tessan::e2e
+
+#endif  // TESSAN_TESTS_PROCESS_H_

@@ -1,0 +1,306 @@
+// Runs the built binary through pipes, a pseudo-terminal and signals.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <ctime>
+#include <regex>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "process.h"
+
+namespace tessan::e2e {
+namespace {
+
+const char* const kBinary = TESSAN_BINARY;
+
+const std::string kStartScreen =
+    std::string(12, '\n') +
+    " ******************************************************\n"
+    " *                                                    *\n"
+    " *               Tessan 2014 - version 1              *\n"
+    " *                                                    *\n"
+    " *    A game of propositional logic for one player    *\n"
+    " *                                                    *\n"
+    " ******************************************************\n"
+    "\n"
+    " Press any key to begin\n"
+    "\n";
+
+const std::string kMovePrompt =
+    "\n Which one of p, q, r and s (only among those false) do you want to "
+    "change?\n";
+const std::string kAgainPrompt = "\n AGAIN? (Y/N)\n";
+
+// The moves of one game in which every proposition is turned TRUE.
+const std::string kMoves = "p\nq\nr\ns\n";
+
+std::string report(std::string_view place) {
+  return std::string(place) +
+         ": end of file\n"
+         "apparent state: unit 5 (unnamed)\n"
+         "last format: (A)\n"
+         "lately reading sequential formatted external IO\n";
+}
+
+// Sums the step scores of each game and checks them against the running
+// totals and the game-over records.
+void expect_consistent_scores(const std::string& out, int games) {
+  const std::regex score(R"( SCORE = (\d) +TOTAL SCORE = (\d+)\n)");
+  const std::regex game_over(R"( GAME OVER - TOTAL SCORE = (\d+)\n)");
+  std::vector<int> totals;
+  int sum = 0;
+  int boards = 0;
+  for (auto it = std::sregex_iterator(out.begin(), out.end(), score);
+       it != std::sregex_iterator(); ++it) {
+    sum += std::stoi((*it)[1]);
+    EXPECT_EQ(std::stoi((*it)[2]), sum);
+    if (++boards % 5 == 0) {
+      totals.push_back(sum);
+      sum = 0;
+    }
+  }
+  std::vector<int> reported;
+  for (auto it = std::sregex_iterator(out.begin(), out.end(), game_over);
+       it != std::sregex_iterator(); ++it) {
+    reported.push_back(std::stoi((*it)[1]));
+  }
+  EXPECT_EQ(boards, 5 * games);
+  EXPECT_EQ(reported, totals);
+}
+
+// Plays as a program driving the game would: each answer is typed only once
+// its prompt has arrived, so a prompt held back in a buffer makes it fail.
+class Player {
+ public:
+  explicit Player(Process& game) : game_(game) {}
+
+  ::testing::AssertionResult answer(std::string_view prompt,
+                                    std::string_view reply) {
+    if (!game_.await(prompt, asked_from_)) {
+      return ::testing::AssertionFailure()
+             << "no prompt \"" << prompt << "\" before the answer \"" << reply
+             << "\"; the output ends with \""
+             << game_.out().substr(
+                    game_.out().size() -
+                    std::min<std::size_t>(200, game_.out().size()))
+             << "\"";
+    }
+    asked_from_ = game_.out().size();
+    game_.type(reply);
+    return ::testing::AssertionSuccess();
+  }
+
+ private:
+  Process& game_;
+  std::size_t asked_from_ = 0;
+};
+
+TEST(TessanTest, WholeSessionOverPipesAnswersEachPromptAsItComes) {
+  Process game(kBinary, {});
+  Player player(game);
+  ASSERT_TRUE(player.answer(kStartScreen, "\n"));
+
+  // Garbage and a repeated move in the first game; "Yes" plays again
+  // without the rules, "help me" with them, and "no" ends with "End.".
+  const std::vector<std::vector<std::string>> moves = {
+      {"P\n", "\n", " q\n", "s\n", "s\n", "\tr\n", "pq\n", "r\n", "q\n"},
+      {"q\n", "r\n", "s\n", "p\n"},
+      {"s\n", "r\n", "q\n", "p\n"},
+  };
+  const std::vector<std::string> answers = {"Yes\n", "help me\n", "no\n"};
+  for (std::size_t g = 0; g < moves.size(); ++g) {
+    for (const std::string& move : moves[g]) {
+      ASSERT_TRUE(player.answer(kMovePrompt, move));
+    }
+    ASSERT_TRUE(player.answer(kAgainPrompt, answers[g]));
+  }
+  const Status status = game.finish();
+  EXPECT_EQ(status.exit_code, 0);
+  EXPECT_EQ(game.err(), "");
+  EXPECT_TRUE(game.out().starts_with(kStartScreen));
+  EXPECT_TRUE(game.out().ends_with(kAgainPrompt + "\n End.\n"));
+  EXPECT_NE(game.out().find(" * * * ERROR * * * s is already TRUE\n"),
+            std::string::npos);
+  EXPECT_EQ(game.out().find("ERROR * * * r"), std::string::npos);
+  // The rules: once at the start and once after "help me".
+  const std::string rules_title = " T = TRUE      F = FALSE ";
+  EXPECT_EQ(game.out().find(rules_title, game.out().find(rules_title) + 1),
+            game.out().rfind(rules_title));
+  EXPECT_NE(game.out().find(rules_title), game.out().rfind(rules_title));
+  expect_consistent_scores(game.out(), 3);
+}
+
+TEST(TessanTest, RunsInTheSameSecondPlayTheSameConstants) {
+  // Retries when a run straddles a change of second.
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    const std::time_t before = std::time(nullptr);
+    const Outcome first = run_with_input(kBinary, "\n" + kMoves + "quit\n");
+    const Outcome second = run_with_input(kBinary, "\n" + kMoves + "quit\n");
+    if (std::time(nullptr) != before) continue;
+    EXPECT_EQ(first.status.exit_code, 0);
+    EXPECT_EQ(first.out, second.out);
+    return;
+  }
+  GTEST_SKIP() << "every attempt straddled a second";
+}
+
+struct EndCase {
+  const char* name;
+  std::string input;
+  Wiring::Input wiring;
+  std::string place;
+  std::string output_ends_with;
+};
+
+void PrintTo(const EndCase& c, std::ostream* os) { *os << c.name; }
+
+class EndOfInputTest : public ::testing::TestWithParam<EndCase> {};
+
+// The report and an abort, with everything written before it delivered.
+TEST_P(EndOfInputTest, ReportsAndAborts) {
+  const EndCase& c = GetParam();
+  Wiring wiring;
+  wiring.input = c.wiring;
+  const Outcome run = run_with_input(kBinary, c.input, wiring);
+  EXPECT_EQ(run.status.signal, SIGABRT);
+  EXPECT_EQ(run.err, report(c.place));
+  EXPECT_TRUE(run.out.starts_with(kStartScreen));
+  EXPECT_TRUE(run.out.ends_with(c.output_ends_with)) << run.out.substr(
+      run.out.size() - std::min<std::size_t>(300, run.out.size()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tessan, EndOfInputTest,
+    ::testing::Values(
+        EndCase{"EmptyInput", "", Wiring::Input::kPipe, "fmt", kStartScreen},
+        EndCase{"ClosedInput", "", Wiring::Input::kClosed, "fmt", kStartScreen},
+        EndCase{"AtTheFirstMove", "\n", Wiring::Input::kPipe, "fmt",
+                kMovePrompt},
+        EndCase{"LastMoveWithoutLineEnd", "\np", Wiring::Input::kPipe,
+                "read start", kMovePrompt},
+        EndCase{"LastAnswerWithoutLineEnd", "\n" + kMoves + "y",
+                Wiring::Input::kPipe, "fmt", kAgainPrompt},
+        EndCase{"LastAnswerFillsTheField", "\n" + kMoves + "yes, once more",
+                Wiring::Input::kPipe, "read start", kMovePrompt}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct SignalCase {
+  const char* name;
+  int signal;
+  std::string message;
+  Status status;
+};
+
+void PrintTo(const SignalCase& c, std::ostream* os) { *os << c.name; }
+
+class SignalTest : public ::testing::TestWithParam<SignalCase> {};
+
+TEST_P(SignalTest, AtThePromptEndsWithItsMessage) {
+  const SignalCase& c = GetParam();
+  Process game(kBinary, {});
+  ASSERT_TRUE(game.await(kStartScreen));
+  game.send(c.signal);
+  const Status status = game.finish();
+  EXPECT_EQ(status.exit_code, c.status.exit_code);
+  EXPECT_EQ(status.signal, c.status.signal);
+  EXPECT_EQ(game.err(), c.message);
+  EXPECT_EQ(game.out(), kStartScreen);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tessan, SignalTest,
+    ::testing::Values(SignalCase{"Interrupt", SIGINT, "Interrupt\n", {1, 0}},
+                      SignalCase{"Termination", SIGTERM, "Killed\n", {1, 0}},
+                      // Abnormal ends: one message each, no second "IOT Trap".
+                      SignalCase{"FloatingPointException",
+                                 SIGFPE,
+                                 "Floating Exception\n",
+                                 {-1, SIGABRT}},
+                      SignalCase{
+                          "Abort", SIGABRT, "IOT Trap\n", {-1, SIGABRT}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(TessanTest, InterruptsIgnoredAtStartStayIgnored) {
+  Wiring wiring;
+  wiring.ignore_interrupts = true;
+  Process game(kBinary, wiring);
+  ASSERT_TRUE(game.await(kStartScreen));
+  game.send(SIGINT);
+  game.type("\n");
+  ASSERT_TRUE(game.await(kMovePrompt));  // Still playing.
+  game.send(SIGTERM);
+  const Status status = game.finish();
+  EXPECT_EQ(status.exit_code, 1);
+  EXPECT_EQ(game.err(), "Killed\n");
+}
+
+struct NowhereCase {
+  const char* name;
+  Wiring::Output output;
+};
+
+void PrintTo(const NowhereCase& c, std::ostream* os) { *os << c.name; }
+
+class NowhereToWriteTest : public ::testing::TestWithParam<NowhereCase> {};
+
+// Output that cannot be delivered is dropped silently and the game goes on
+// to its normal end.
+TEST_P(NowhereToWriteTest, PlaysOnAndEndsNormally) {
+  Wiring wiring;
+  wiring.output = GetParam().output;
+  const Outcome run = run_with_input(
+      kBinary, "\n" + kMoves + "y\n" + kMoves + "help\n" + kMoves + "no\n",
+      wiring);
+  EXPECT_EQ(run.status.exit_code, 0);
+  EXPECT_EQ(run.status.signal, 0);
+  EXPECT_EQ(run.err, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tessan, NowhereToWriteTest,
+    ::testing::Values(NowhereCase{"PipeWithoutReader",
+                                  Wiring::Output::kPipeWithoutReader},
+                      NowhereCase{"DevFull", Wiring::Output::kDevFull},
+                      NowhereCase{"Closed", Wiring::Output::kClosed}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(TessanTest, ArgumentsAreIgnoredAndQuitEndsSilently) {
+  Wiring wiring;
+  wiring.arguments = {"--help", "-v", "/nonexistent"};
+  const Outcome run = run_with_input(kBinary, "\n" + kMoves + "quit\n", wiring);
+  EXPECT_EQ(run.status.exit_code, 0);
+  EXPECT_EQ(run.err, "");
+  EXPECT_TRUE(run.out.starts_with(kStartScreen));
+  EXPECT_TRUE(run.out.ends_with(kAgainPrompt + "\n"));
+}
+
+// On a terminal, every prompt is on the screen while the game waits for its
+// answer, and Ctrl+C ends the game.
+TEST(TessanTerminalTest, PromptsAreOnTheScreenBeforeEachRead) {
+  Wiring wiring;
+  wiring.pseudo_terminal = true;
+  Process game(kBinary, wiring);
+  // The terminal turns each line feed into a carriage return and a line
+  // feed, and echoes what is typed.
+  ASSERT_TRUE(game.await("Press any key to begin\r\n\r\n"));
+  EXPECT_EQ(game.state(), 'S');
+  std::size_t from = game.out().size();
+  game.type("\n");
+  for (const char* move : {"p\n", "x\n", "p\n", "q\n", "r\n", "s\n"}) {
+    ASSERT_TRUE(game.await("do you want to change?\r\n", from)) << move;
+    from = game.out().size();
+    EXPECT_EQ(game.state(), 'S');
+    game.type(move);
+  }
+  ASSERT_TRUE(game.await("AGAIN? (Y/N)\r\n", from));
+  EXPECT_EQ(game.state(), 'S');
+  game.type("\x03");  // Ctrl+C, as the terminal's interrupt character.
+  const Status status = game.finish();
+  EXPECT_EQ(status.exit_code, 1);
+  EXPECT_TRUE(game.out().ends_with("Interrupt\r\n")) << game.out();
+}
+
+}  // namespace
+}  // namespace tessan::e2e
