@@ -78,8 +78,8 @@ inline std::vector<int> draws_for(const Constants& c) {
   return results;
 }
 
-// Counts the occurrences of `needle` in `haystack`.
-inline int count(std::string_view haystack, std::string_view needle) {
+// Returns how many times `needle` stands in `haystack`.
+inline int occurrences(std::string_view haystack, std::string_view needle) {
   int found = 0;
   for (std::size_t at = haystack.find(needle); at != std::string_view::npos;
        at = haystack.find(needle, at + needle.size())) {

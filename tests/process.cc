@@ -8,8 +8,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <stdexcept>
 
@@ -27,19 +29,34 @@ void close_fd(int& fd) {
 // In the child: the state a user's shell would give a program it starts.
 [[noreturn]] void exec_child(const char* path, const Wiring& wiring) {
   const rlimit no_core{0, 0};
-  ::setrlimit(RLIMIT_CORE, &no_core);
+  (void)::setrlimit(RLIMIT_CORE, &no_core);
   sigset_t none;
   sigemptyset(&none);
-  ::sigprocmask(SIG_SETMASK, &none, nullptr);
-  ::signal(SIGPIPE, SIG_DFL);
-  ::signal(SIGINT, wiring.ignore_interrupts ? SIG_IGN : SIG_DFL);
+  (void)::sigprocmask(SIG_SETMASK, &none, nullptr);
+  (void)::signal(SIGPIPE, SIG_DFL);
+  (void)::signal(SIGINT, wiring.ignore_interrupts ? SIG_IGN : SIG_DFL);
   std::vector<char*> argv = {const_cast<char*>(path)};
-  for (const std::string& argument : wiring.arguments) {
-    argv.push_back(const_cast<char*>(argument.c_str()));
-  }
+  std::transform(wiring.arguments.begin(), wiring.arguments.end(),
+                 std::back_inserter(argv), [](const std::string& argument) {
+                   return const_cast<char*>(argument.c_str());
+                 });
   argv.push_back(nullptr);
   ::execv(path, argv.data());
   ::_exit(127);
+}
+
+// Appends what `ready` says can be read from `fd` to `text`, and closes
+// `fd` at its end. A pseudo-terminal reports EIO once the child's side has
+// closed.
+void drain(const pollfd& ready, int& fd, std::string& text) {
+  if (ready.revents == 0) return;
+  char buffer[65536];
+  const ssize_t count = ::read(fd, buffer, sizeof buffer);
+  if (count <= 0) {
+    close_fd(fd);
+  } else {
+    text.append(buffer, static_cast<std::size_t>(count));
+  }
 }
 
 void make_pipe(int ends[2]) {
@@ -48,9 +65,9 @@ void make_pipe(int ends[2]) {
 
 }  // namespace
 
-Process::Process(const char* path, Wiring wiring) {
+Process::Process(const char* path, const Wiring& wiring) {
   // A write to a child that has gone must fail, not end the test.
-  ::signal(SIGPIPE, SIG_IGN);
+  (void)::signal(SIGPIPE, SIG_IGN);
 
   if (wiring.pseudo_terminal) {
     int terminal = -1;
@@ -62,46 +79,49 @@ Process::Process(const char* path, Wiring wiring) {
     return;
   }
 
-  int in[2] = {-1, -1};
-  int out[2] = {-1, -1};
-  int err[2] = {-1, -1};
-  if (wiring.input == Wiring::Input::kPipe) make_pipe(in);
+  int in_pipe[2] = {-1, -1};
+  int out_pipe[2] = {-1, -1};
+  int err_pipe[2] = {-1, -1};
+  if (wiring.input == Wiring::Input::kPipe) make_pipe(in_pipe);
   if (wiring.output == Wiring::Output::kPipe ||
       wiring.output == Wiring::Output::kPipeWithoutReader) {
-    make_pipe(out);
+    make_pipe(out_pipe);
   }
-  make_pipe(err);
+  make_pipe(err_pipe);
 
   pid_ = ::fork();
   if (pid_ < 0) throw std::runtime_error("fork");
   if (pid_ == 0) {
-    if (in[0] >= 0) {
-      ::dup2(in[0], STDIN_FILENO);
+    if (in_pipe[0] >= 0) {
+      ::dup2(in_pipe[0], STDIN_FILENO);
     } else {
       ::close(STDIN_FILENO);
     }
     switch (wiring.output) {
       case Wiring::Output::kPipe:
       case Wiring::Output::kPipeWithoutReader:
-        ::dup2(out[1], STDOUT_FILENO);
+        ::dup2(out_pipe[1], STDOUT_FILENO);
         break;
       case Wiring::Output::kDevFull:
         ::dup2(::open("/dev/full", O_WRONLY | O_CLOEXEC), STDOUT_FILENO);
+        break;
+      case Wiring::Output::kDevNull:
+        ::dup2(::open("/dev/null", O_WRONLY | O_CLOEXEC), STDOUT_FILENO);
         break;
       case Wiring::Output::kClosed:
         ::close(STDOUT_FILENO);
         break;
     }
-    ::dup2(err[1], STDERR_FILENO);
+    ::dup2(err_pipe[1], STDERR_FILENO);
     exec_child(path, wiring);
   }
 
-  close_fd(in[0]);
-  close_fd(out[1]);
-  close_fd(err[1]);
-  input_ = in[1];
-  out_fd_ = out[0];
-  err_fd_ = err[0];
+  close_fd(in_pipe[0]);
+  close_fd(out_pipe[1]);
+  close_fd(err_pipe[1]);
+  input_ = in_pipe[1];
+  out_fd_ = out_pipe[0];
+  err_fd_ = err_pipe[0];
   // With no reader left, the child's writes to standard output fail.
   if (wiring.output == Wiring::Output::kPipeWithoutReader) close_fd(out_fd_);
   if (input_ >= 0) ::fcntl(input_, F_SETFL, O_NONBLOCK);
@@ -117,38 +137,31 @@ Process::~Process() {
   close_fd(err_fd_);
 }
 
-bool Process::pump(std::chrono::milliseconds timeout) {
-  pollfd fds[2] = {{out_fd_, POLLIN, 0}, {err_fd_, POLLIN, 0}};
+bool Process::pump(std::chrono::milliseconds timeout, bool to_write) {
   if (out_fd_ < 0 && err_fd_ < 0) return false;
-  if (::poll(fds, 2, static_cast<int>(timeout.count())) <= 0) return true;
-  int* fd[2] = {&out_fd_, &err_fd_};
-  std::string* text[2] = {&out_, &err_};
-  for (int i = 0; i < 2; ++i) {
-    if (fds[i].revents == 0) continue;
-    char buffer[65536];
-    const ssize_t count = ::read(*fd[i], buffer, sizeof buffer);
-    // A pseudo-terminal reports EIO once the child's side has closed.
-    if (count <= 0) {
-      close_fd(*fd[i]);
-    } else {
-      text[i]->append(buffer, static_cast<std::size_t>(count));
-    }
-  }
+  pollfd fds[3] = {{out_fd_, POLLIN, 0},
+                   {err_fd_, POLLIN, 0},
+                   {to_write ? input_ : -1, POLLOUT, 0}};
+  if (::poll(fds, 3, static_cast<int>(timeout.count())) <= 0) return true;
+  drain(fds[0], out_fd_, out_);
+  drain(fds[1], err_fd_, err_);
   return out_fd_ >= 0 || err_fd_ >= 0;
 }
 
-void Process::type(std::string_view input) {
+bool Process::type(std::string_view input) {
   const auto deadline = Clock::now() + kPatience;
-  while (!input.empty() && input_ >= 0 && Clock::now() < deadline) {
+  while (!input.empty()) {
+    if (input_ < 0 || Clock::now() >= deadline) return false;
     const ssize_t count = ::write(input_, input.data(), input.size());
     if (count > 0) {
       input.remove_prefix(static_cast<std::size_t>(count));
     } else if (errno == EAGAIN) {
-      pump(std::chrono::milliseconds(10));
+      pump(std::chrono::milliseconds(100), true);
     } else {
-      return;  // The child has stopped reading.
+      return false;  // The child has stopped reading.
     }
   }
+  return true;
 }
 
 void Process::close_input() { close_fd(input_); }
@@ -173,7 +186,8 @@ Status Process::finish() {
   Status status;
   int raw = 0;
   pid_t ended = 0;
-  while ((ended = ::waitpid(pid_, &raw, WNOHANG)) == 0 &&
+  rusage usage{};
+  while ((ended = ::wait4(pid_, &raw, WNOHANG, &usage)) == 0 &&
          Clock::now() < deadline) {
     ::usleep(10000);
   }
@@ -181,6 +195,7 @@ Status Process::finish() {
   pid_ = -1;
   if (WIFEXITED(raw)) status.exit_code = WEXITSTATUS(raw);
   if (WIFSIGNALED(raw)) status.signal = WTERMSIG(raw);
+  status.peak_kib = usage.ru_maxrss;
   return status;
 }
 
@@ -193,7 +208,7 @@ char Process::state() const {
 }
 
 Outcome run_with_input(const char* path, std::string_view input,
-                       Wiring wiring) {
+                       const Wiring& wiring) {
   Process process(path, wiring);
   process.type(input);
   process.close_input();

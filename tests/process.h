@@ -15,7 +15,7 @@ namespace tessan::e2e {
 // How the child's standard streams are connected.
 struct Wiring {
   enum class Input { kPipe, kClosed };
-  enum class Output { kPipe, kPipeWithoutReader, kDevFull, kClosed };
+  enum class Output { kPipe, kPipeWithoutReader, kDevFull, kDevNull, kClosed };
   Input input = Input::kPipe;
   Output output = Output::kPipe;
   bool pseudo_terminal = false;  // All three streams on one terminal.
@@ -27,6 +27,7 @@ struct Wiring {
 struct Status {
   int exit_code = -1;  // When it exited.
   int signal = 0;      // When a signal killed it.
+  long peak_kib = 0;   // Its largest resident set.
 };
 
 inline constexpr std::chrono::seconds kPatience{20};
@@ -34,13 +35,14 @@ inline constexpr std::chrono::seconds kPatience{20};
 class Process {
  public:
   // Starts the binary at `path` with the given wiring; core dumps off.
-  Process(const char* path, Wiring wiring);
+  Process(const char* path, const Wiring& wiring);
   ~Process();
   Process(const Process&) = delete;
   Process& operator=(const Process&) = delete;
 
-  // Writes to the child's input while collecting its output.
-  void type(std::string_view input);
+  // Writes to the child's input while collecting its output; returns false
+  // if the child stopped reading first.
+  bool type(std::string_view input);
   // Closes the child's input: end of input.
   void close_input();
 
@@ -63,9 +65,10 @@ class Process {
   const std::string& err() const { return err_; }
 
  private:
-  // Waits up to `timeout` for output and collects what came; returns false
-  // once every output has been closed.
-  bool pump(std::chrono::milliseconds timeout);
+  // Waits up to `timeout` for output, or for room in the input pipe if
+  // `to_write`, and collects what came; returns false once every output has
+  // been closed.
+  bool pump(std::chrono::milliseconds timeout, bool to_write = false);
 
   pid_t pid_ = -1;
   int input_ = -1;
@@ -82,7 +85,7 @@ struct Outcome {
 };
 // Runs the binary to its end with `input` on a pipe.
 Outcome run_with_input(const char* path, std::string_view input,
-                       Wiring wiring = {});
+                       const Wiring& wiring = {});
 
 }  // namespace tessan::e2e
 

@@ -141,7 +141,9 @@ TEST(SessionTest, EachAnswerLeadsOn) {
       {"Yellow submarine, a long answer\n", kNextBoard, 2},
   };
   for (const AfterAnswerCase& c : cases) {
-    const Session session = run("\n" + kMoves + c.answer + kMoves + "quit\n");
+    const Session session = run(
+        std::string("\n").append(kMoves).append(c.answer).append(kMoves).append(
+            "quit\n"));
     const std::string prompt_and_answer = kGameOver + "\n";
     const std::size_t after = session.output.find(prompt_and_answer);
     ASSERT_NE(after, std::string::npos) << c.answer;
@@ -170,7 +172,7 @@ TEST(SessionTest, LastAnswerWithoutLineEnd) {
 TEST(SessionTest, LastMoveWithoutLineEndIsTakenThenInputEnds) {
   const Session session = run("\np");
   EXPECT_EQ(session.end, "read start");
-  EXPECT_EQ(count(session.output, "TOTAL SCORE ="), 2);
+  EXPECT_EQ(occurrences(session.output, "TOTAL SCORE ="), 2);
   EXPECT_TRUE(session.output.ends_with(
       "\n Which one of p, q, r and s (only among those false) do you want to "
       "change?\n"));

@@ -3,7 +3,6 @@
 #include <signal.h>
 
 #include <ctime>
-#include <regex>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -45,27 +44,34 @@ std::string report(std::string_view place) {
          "lately reading sequential formatted external IO\n";
 }
 
+// Returns the number that follows `label` in `line`, or -1.
+int number_after(std::string_view line, std::string_view label) {
+  const std::size_t at = line.find(label);
+  if (at == std::string_view::npos) return -1;
+  return std::stoi(std::string(line.substr(at + label.size())));
+}
+
 // Sums the step scores of each game and checks them against the running
 // totals and the game-over records.
 void expect_consistent_scores(const std::string& out, int games) {
-  const std::regex score(R"( SCORE = (\d) +TOTAL SCORE = (\d+)\n)");
-  const std::regex game_over(R"( GAME OVER - TOTAL SCORE = (\d+)\n)");
   std::vector<int> totals;
+  std::vector<int> reported;
   int sum = 0;
   int boards = 0;
-  for (auto it = std::sregex_iterator(out.begin(), out.end(), score);
-       it != std::sregex_iterator(); ++it) {
-    sum += std::stoi((*it)[1]);
-    EXPECT_EQ(std::stoi((*it)[2]), sum);
-    if (++boards % 5 == 0) {
-      totals.push_back(sum);
-      sum = 0;
+  std::size_t start = 0;
+  for (std::size_t end; (end = out.find('\n', start)) != std::string::npos;
+       start = end + 1) {
+    const std::string_view line(out.data() + start, end - start);
+    if (line.starts_with(" GAME OVER - TOTAL SCORE =")) {
+      reported.push_back(number_after(line, "="));
+    } else if (line.find("TOTAL SCORE =") != std::string_view::npos) {
+      sum += number_after(line, " SCORE =");
+      EXPECT_EQ(number_after(line, "TOTAL SCORE ="), sum);
+      if (++boards % 5 == 0) {
+        totals.push_back(sum);
+        sum = 0;
+      }
     }
-  }
-  std::vector<int> reported;
-  for (auto it = std::sregex_iterator(out.begin(), out.end(), game_over);
-       it != std::sregex_iterator(); ++it) {
-    reported.push_back(std::stoi((*it)[1]));
   }
   EXPECT_EQ(boards, 5 * games);
   EXPECT_EQ(reported, totals);

@@ -124,18 +124,20 @@ TEST(XgameTest, InvalidRepliesRepeatThePromptSilently) {
   const std::string moves =
       "P\n p\n\n1\n"s + "\0\n"s + "\xf0\n\tq\npq\nq\nr\ns\n";
   const Played played = play(kExample, moves);
-  EXPECT_EQ(count(played.output, kPrompt), 4 + 7);
-  EXPECT_EQ(count(played.output, " from FALSE to TRUE:\n"), 4);
-  EXPECT_EQ(count(played.output, "TOTAL SCORE ="), 5);
-  EXPECT_EQ(count(played.output, "ERROR"), 0);
+  EXPECT_EQ(occurrences(played.output, kPrompt), 4 + 7);
+  EXPECT_EQ(occurrences(played.output, " from FALSE to TRUE:\n"), 4);
+  EXPECT_EQ(occurrences(played.output, "TOTAL SCORE ="), 5);
+  EXPECT_EQ(occurrences(played.output, "ERROR"), 0);
   EXPECT_NE(played.output.find("Let's change p from"), std::string::npos);
 }
 
 TEST(XgameTest, ProposalOfATrueOneIsRefusedWithoutANewBoard) {
   const Played played = play(kExample, "s\ns\nsss\nr\nr\nq\np\n");
-  EXPECT_EQ(count(played.output, " * * * ERROR * * * s is already TRUE\n"), 2);
-  EXPECT_EQ(count(played.output, " * * * ERROR * * * r is already TRUE\n"), 1);
-  EXPECT_EQ(count(played.output, "TOTAL SCORE ="), 5);
+  EXPECT_EQ(
+      occurrences(played.output, " * * * ERROR * * * s is already TRUE\n"), 2);
+  EXPECT_EQ(
+      occurrences(played.output, " * * * ERROR * * * r is already TRUE\n"), 1);
+  EXPECT_EQ(occurrences(played.output, "TOTAL SCORE ="), 5);
 }
 
 TEST(XgameTest, EndOfInputAtAMoveTravelsUp) {

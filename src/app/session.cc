@@ -1,5 +1,6 @@
 #include "app/session.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -18,15 +19,13 @@ constexpr std::array<std::string_view, 7> kBanner = {
     "******************************************************",
 };
 
-constexpr bool banner_is_a_box() {
-  for (std::string_view line : kBanner) {
-    if (line.size() != 54 || line.front() != '*' || line.back() != '*') {
-      return false;
-    }
-  }
-  return true;
-}
-static_assert(banner_is_a_box(), "every banner line is 54 characters");
+static_assert(std::ranges::all_of(kBanner,
+                                  [](std::string_view line) {
+                                    return line.size() == 54 &&
+                                           line.front() == '*' &&
+                                           line.back() == '*';
+                                  }),
+              "every banner line is 54 characters, framed by asterisks");
 
 bool starts_with(std::string_view answer, std::string_view keyword) {
   return answer.substr(0, keyword.size()) == keyword;

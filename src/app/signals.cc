@@ -55,7 +55,7 @@ void install_signal_handlers() {
 
 void abort_with_message(std::string_view message) {
   write_all(STDERR_FILENO, message);
-  signal(SIGABRT, SIG_DFL);
+  (void)signal(SIGABRT, SIG_DFL);
   std::abort();
 }
 

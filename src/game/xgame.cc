@@ -1,5 +1,6 @@
 #include "game/xgame.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -79,8 +80,8 @@ void show_board(Console& console, const Position& position, const Constants& c,
                  text(" ) AND NOT ( s OR"), truth(c[13]), kEquals},
                 f[6]);
 
-  int score = 0;
-  for (bool value : f) score += value ? 1 : 0;
+  const auto score =
+      static_cast<std::int32_t>(std::count(f.begin(), f.end(), true));
   total += score;
 
   const Item kIndent = text("                                             ");
