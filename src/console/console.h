@@ -34,7 +34,9 @@ class Console {
     write(std::span<const Item>(items.begin(), items.size()));
   }
   void write(std::span<const Item> items) {
-    output_.write(format_record(items));
+    record_.clear();
+    append_record(items, record_);
+    output_.write(record_);
   }
 
   // Writes `count` empty records.
@@ -49,6 +51,7 @@ class Console {
  private:
   LineReader lines_;
   Sink& output_;
+  std::string record_;  // Reused, so that a record costs no allocation.
 };
 
 }  // namespace tessan

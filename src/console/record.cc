@@ -1,15 +1,18 @@
 #include "console/record.h"
 
+#include <charconv>
 #include <cstddef>
-#include <utility>
 
 namespace tessan {
 
 namespace {
 
-// Composes the lines of a record and keeps track of the current column.
+// Appends the lines of a record to a string and keeps track of the current
+// column.
 class LineBuilder {
  public:
+  explicit LineBuilder(std::string& out) : out_(out) {}
+
   // Starts a new line if an item of `width` columns would bring a non-empty
   // line to the record length.
   void make_room(std::size_t width) {
@@ -26,33 +29,15 @@ class LineBuilder {
 
   bool at_line_start() const { return column_ == 0; }
 
-  std::string finish() && {
-    out_ += '\n';
-    return std::move(out_);
-  }
-
  private:
-  std::string out_;
+  std::string& out_;
   std::size_t column_ = 0;
 };
 
-// The decimal digits of |value|; the most negative value included.
-std::string magnitude_digits(std::int32_t value) {
-  std::int64_t magnitude = value;
-  if (magnitude < 0) magnitude = -magnitude;
-  char digits[16];
-  std::size_t start = sizeof digits;
-  do {
-    digits[--start] = static_cast<char>('0' + magnitude % 10);
-    magnitude /= 10;
-  } while (magnitude != 0);
-  return std::string(digits + start, sizeof digits - start);
-}
-
 }  // namespace
 
-std::string format_record(std::span<const Item> items) {
-  LineBuilder line;
+void append_record(std::span<const Item> items, std::string& out) {
+  LineBuilder line(out);
   for (const Item& item : items) {
     switch (item.kind) {
       case Item::Kind::kText:
@@ -65,16 +50,29 @@ std::string format_record(std::span<const Item> items) {
         line.put(item.value != 0 ? " T" : " F");
         break;
       case Item::Kind::kInteger: {
+        // Widened, so that the most negative value has a magnitude too.
+        std::int64_t magnitude = item.value;
+        if (magnitude < 0) magnitude = -magnitude;
+        char digits[20];
+        const auto [end, error] =
+            std::to_chars(digits, digits + sizeof digits, magnitude);
+        const std::string_view text(digits,
+                                    static_cast<std::size_t>(end - digits));
         // The blank and the sign do not count when deciding on a new line.
-        const std::string digits = magnitude_digits(item.value);
-        line.make_room(digits.size());
+        line.make_room(text.size());
         line.put(item.value < 0 ? " -" : " ");
-        line.put(digits);
+        line.put(text);
         break;
       }
     }
   }
-  return std::move(line).finish();
+  out += '\n';
+}
+
+std::string format_record(std::span<const Item> items) {
+  std::string out;
+  append_record(items, out);
+  return out;
 }
 
 }  // namespace tessan

@@ -15,9 +15,9 @@ namespace tessan {
 // a text item refers to its characters, which must outlive the record.
 struct Item {
   enum class Kind { kText, kTruth, kInteger };
-  Kind kind;
-  std::string_view text;  // kText only.
-  std::int32_t value;     // kTruth (0 or 1) and kInteger.
+  Kind kind = Kind::kText;
+  std::string_view text;   // kText only.
+  std::int32_t value = 0;  // kTruth (0 or 1) and kInteger.
 };
 
 // A text item: written character for character, blanks included.
@@ -42,6 +42,9 @@ inline constexpr std::size_t kRecordLength = 80;
 // between them, and an item that would reach kRecordLength columns on a
 // non-empty line starts a new line. No items give an empty line ("\n").
 std::string format_record(std::span<const Item> items);
+
+// Appends the text of format_record(items) to `out`.
+void append_record(std::span<const Item> items, std::string& out);
 
 }  // namespace tessan
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstddef>
 #include <string>
-#include <vector>
 
 namespace tessan {
 
@@ -26,11 +25,12 @@ constexpr std::array<std::array<bool, 4>, 7> kConstantPlaces = {{
 // its value and its score marker.
 void write_formula(Console& console, std::initializer_list<Item> formula,
                    bool value) {
-  std::vector<Item> items(formula);
-  items.push_back(truth(value));
-  items.push_back(text("    SCORE ="));
-  items.push_back(text(value ? "+1" : " 0"));
-  console.write(items);
+  std::array<Item, 10> items;  // The longest formula has 7 items.
+  const auto tail = std::copy(formula.begin(), formula.end(), items.begin());
+  tail[0] = truth(value);
+  tail[1] = text("    SCORE =");
+  tail[2] = text(value ? "+1" : " 0");
+  console.write(std::span<const Item>(items.begin(), tail + 3));
 }
 
 // Shows and scores the board for `position`, adding its step score to
