@@ -53,15 +53,15 @@ void append_record(std::span<const Item> items, std::string& out) {
         // Widened, so that the most negative value has a magnitude too.
         std::int64_t magnitude = item.value;
         if (magnitude < 0) magnitude = -magnitude;
-        char digits[20];
-        const auto [end, error] =
-            std::to_chars(digits, digits + sizeof digits, magnitude);
-        const std::string_view text(digits,
-                                    static_cast<std::size_t>(end - digits));
+        char buffer[20];
+        const auto result =
+            std::to_chars(buffer, buffer + sizeof buffer, magnitude);
+        const std::string_view digits(
+            buffer, static_cast<std::size_t>(result.ptr - buffer));
         // The blank and the sign do not count when deciding on a new line.
-        line.make_room(text.size());
+        line.make_room(digits.size());
         line.put(item.value < 0 ? " -" : " ");
-        line.put(text);
+        line.put(digits);
         break;
       }
     }

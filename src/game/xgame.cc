@@ -26,11 +26,12 @@ constexpr std::array<std::array<bool, 4>, 7> kConstantPlaces = {{
 void write_formula(Console& console, std::initializer_list<Item> formula,
                    bool value) {
   std::array<Item, 10> items;  // The longest formula has 7 items.
-  const auto tail = std::copy(formula.begin(), formula.end(), items.begin());
-  tail[0] = truth(value);
-  tail[1] = text("    SCORE =");
-  tail[2] = text(value ? "+1" : " 0");
-  console.write(std::span<const Item>(items.begin(), tail + 3));
+  std::copy(formula.begin(), formula.end(), items.begin());
+  std::size_t count = formula.size();
+  items[count++] = truth(value);
+  items[count++] = text("    SCORE =");
+  items[count++] = text(value ? "+1" : " 0");
+  console.write(std::span<const Item>(items.data(), count));
 }
 
 // Shows and scores the board for `position`, adding its step score to
