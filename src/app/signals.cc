@@ -33,7 +33,8 @@ void on_abort(int) { abort_with_message("IOT Trap\n"); }
 void handle(int signal_number, void (*handler)(int)) {
   struct sigaction action {};
   action.sa_handler = handler;
-  sigemptyset(&action.sa_mask);
+  // A second signal must not add its message to the first one's.
+  sigfillset(&action.sa_mask);
   sigaction(signal_number, &action, nullptr);
 }
 
@@ -54,6 +55,11 @@ void install_signal_handlers() {
 }
 
 void abort_with_message(std::string_view message) {
+  // Nothing but the abort itself may interrupt the message.
+  sigset_t others;
+  sigfillset(&others);
+  sigdelset(&others, SIGABRT);
+  (void)sigprocmask(SIG_BLOCK, &others, nullptr);
   write_all(STDERR_FILENO, message);
   (void)signal(SIGABRT, SIG_DFL);
   std::abort();

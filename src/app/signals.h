@@ -14,8 +14,9 @@ namespace tessan {
 // write to a pipe without a reader simply fails.
 void install_signal_handlers();
 
-// Writes `message` to standard error, sets the abort signal back to its
-// default so that no handler adds to the message, and aborts. Standard
+// Blocks every signal but the abort signal, writes `message` to standard
+// error, sets the abort signal back to its default so that no handler adds
+// to the message, and aborts. Standard
 // output has nothing pending: every record is written as it is made.
 // Async-signal-safe.
 [[noreturn]] void abort_with_message(std::string_view message);
