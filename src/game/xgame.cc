@@ -151,10 +151,13 @@ Constants draw_constants(RandomSource& random) {
 FormulaValues evaluate(const Position& position, const Constants& c) {
   const auto [p, q, r, s] = position;
   return {
-      (p && c[0]) || (c[1] && s),     c[2] && (q || (r && c[3])),
-      ((p && c[4]) || c[5]) && s,     (s && !c[6]) || (r && !c[7]),
-      (q && !c[8]) || (p && !c[9]),   (s || !c[10]) && !(r || c[11]),
-      (p || !c[12]) && !(s || c[13]),
+      (p && c[0]) || (c[1] && s),      // F1
+      c[2] && (q || (r && c[3])),      // F2
+      ((p && c[4]) || c[5]) && s,      // F3
+      (s && !c[6]) || (r && !c[7]),    // F4
+      (q && !c[8]) || (p && !c[9]),    // F5
+      (s || !c[10]) && !(r || c[11]),  // F6
+      (p || !c[12]) && !(s || c[13]),  // F7
   };
 }
 
