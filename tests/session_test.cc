@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "fakes.h"
+#include "screens.h"
 
 namespace tessan {
 namespace {
@@ -14,28 +15,6 @@ using namespace std::string_literals;
 
 constexpr Constants kExample = {true, false, true,  false, true,  true,  false,
                                 true, false, false, true,  false, false, false};
-
-const std::string kRules =
-    "\n"
-    " T = TRUE      F = FALSE        AND = ET       OR = VEL\n"
-    "\n"
-    " At the beginning, p, q, r and s are FALSE.\n"
-    " At the end of the game, after 4 steps, they are TRUE.\n"
-    " Essentially, you have only to choose in which order to change\n"
-    " each of them from FALSE to TRUE, in order to sum the highest score.\n";
-
-const std::string kStartScreen =
-    std::string(12, '\n') +
-    " ******************************************************\n"
-    " *                                                    *\n"
-    " *               Tessan 2014 - version 1              *\n"
-    " *                                                    *\n"
-    " *    A game of propositional logic for one player    *\n"
-    " *                                                    *\n"
-    " ******************************************************\n"
-    "\n"
-    " Press any key to begin\n"
-    "\n";
 
 const std::string kGameOver =
     "\n\n GAME OVER - TOTAL SCORE = 17\n\n\n AGAIN? (Y/N)\n";
@@ -108,7 +87,7 @@ Session run(std::string input, int games_scripted = 3) {
 TEST(SessionTest, StartScreenThenRulesThenTheFirstBoard) {
   const Session session = run("any text at all\n");
   EXPECT_TRUE(session.output.starts_with(
-      kStartScreen + kRules +
+      kStartScreen + kRulesScreen +
       "\n p = F           q = F           r = F            s = F\n"));
   EXPECT_EQ(session.end, "fmt");  // At the first move.
 }
@@ -135,8 +114,8 @@ TEST(SessionTest, EachAnswerLeadsOn) {
       {"exit now\n", "", 1},
       {"no\n", " End.\n", 1},
       {"Help\n", " End.\n", 1},
-      {"help\n", kRules + kNextBoard, 2},
-      {"aiuto!\n", kRules + kNextBoard, 2},
+      {"help\n", kRulesScreen + kNextBoard, 2},
+      {"aiuto!\n", kRulesScreen + kNextBoard, 2},
       {"y\n", kNextBoard, 2},
       {"Yellow submarine, a long answer\n", kNextBoard, 2},
   };

@@ -9,29 +9,12 @@
 #include <vector>
 
 #include "process.h"
+#include "screens.h"
 
 namespace tessan::e2e {
 namespace {
 
 const char* const kBinary = TESSAN_BINARY;
-
-const std::string kStartScreen =
-    std::string(12, '\n') +
-    " ******************************************************\n"
-    " *                                                    *\n"
-    " *               Tessan 2014 - version 1              *\n"
-    " *                                                    *\n"
-    " *    A game of propositional logic for one player    *\n"
-    " *                                                    *\n"
-    " ******************************************************\n"
-    "\n"
-    " Press any key to begin\n"
-    "\n";
-
-const std::string kMovePrompt =
-    "\n Which one of p, q, r and s (only among those false) do you want to "
-    "change?\n";
-const std::string kAgainPrompt = "\n AGAIN? (Y/N)\n";
 
 // The moves of one game in which every proposition is turned TRUE.
 const std::string kMoves = "p\nq\nr\ns\n";

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "fakes.h"
+#include "screens.h"
 
 namespace tessan {
 namespace {
@@ -19,10 +20,6 @@ constexpr bool F = false;
 
 // The constants of the worked example: the opening board scores 1.
 constexpr Constants kExample = {T, F, T, F, T, T, F, T, F, F, T, F, F, F};
-
-const std::string kPrompt =
-    "\n Which one of p, q, r and s (only among those false) do you want to "
-    "change?\n";
 
 const std::string kOpeningBoard = R"(
  p = F           q = F           r = F            s = F
@@ -84,9 +81,10 @@ Played play(const Constants& constants, std::string moves) {
 TEST(XgameTest, WorkedExampleBoardsAndMoves) {
   const Played played = play(kExample, "p\np\nq\nr\ns\n");
   const std::string expected_start =
-      kOpeningBoard + kPrompt + "\n\n\n Let's change p from FALSE to TRUE:\n" +
-      kBoardAfterP + kPrompt + " * * * ERROR * * * p is already TRUE\n" +
-      kPrompt + "\n\n\n Let's change q from FALSE to TRUE:\n";
+      kOpeningBoard + kMovePrompt +
+      "\n\n\n Let's change p from FALSE to TRUE:\n" + kBoardAfterP +
+      kMovePrompt + " * * * ERROR * * * p is already TRUE\n" + kMovePrompt +
+      "\n\n\n Let's change q from FALSE to TRUE:\n";
   EXPECT_EQ(played.output.substr(0, expected_start.size()), expected_start);
   EXPECT_EQ(played.total, 17);
 }
@@ -124,7 +122,7 @@ TEST(XgameTest, InvalidRepliesRepeatThePromptSilently) {
   const std::string moves =
       "P\n p\n\n1\n"s + "\0\n"s + "\xf0\n\tq\npq\nq\nr\ns\n";
   const Played played = play(kExample, moves);
-  EXPECT_EQ(occurrences(played.output, kPrompt), 4 + 7);
+  EXPECT_EQ(occurrences(played.output, kMovePrompt), 4 + 7);
   EXPECT_EQ(occurrences(played.output, " from FALSE to TRUE:\n"), 4);
   EXPECT_EQ(occurrences(played.output, "TOTAL SCORE ="), 5);
   EXPECT_EQ(occurrences(played.output, "ERROR"), 0);
@@ -152,7 +150,7 @@ TEST(XgameTest, EndOfInputAtAMoveTravelsUp) {
   } catch (const EndOfInput& end) {
     EXPECT_EQ(end.place, "fmt");
   }
-  EXPECT_TRUE(output.text.ends_with(kPrompt));
+  EXPECT_TRUE(output.text.ends_with(kMovePrompt));
 }
 
 TEST(DrawTest, TruthOfADrawSplitsAtOneHalf) {
