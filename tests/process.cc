@@ -94,6 +94,8 @@ Process::Process(const char* path, const Wiring& wiring) {
   if (pid_ == 0) {
     if (in_pipe[0] >= 0) {
       ::dup2(in_pipe[0], STDIN_FILENO);
+    } else if (wiring.input == Wiring::Input::kDirectory) {
+      ::dup2(::open("/", O_RDONLY | O_CLOEXEC), STDIN_FILENO);
     } else {
       ::close(STDIN_FILENO);
     }

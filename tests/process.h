@@ -14,7 +14,8 @@ namespace tessan::e2e {
 
 // How the child's standard streams are connected.
 struct Wiring {
-  enum class Input { kPipe, kClosed };
+  // A directory opens, but every read of it fails.
+  enum class Input { kPipe, kClosed, kDirectory };
   enum class Output { kPipe, kPipeWithoutReader, kDevFull, kDevNull, kClosed };
   Input input = Input::kPipe;
   Output output = Output::kPipe;

@@ -178,6 +178,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         EndCase{"EmptyInput", "", Wiring::Input::kPipe, "fmt", kStartScreen},
         EndCase{"ClosedInput", "", Wiring::Input::kClosed, "fmt", kStartScreen},
+        EndCase{"ReadError", "", Wiring::Input::kDirectory, "fmt",
+                kStartScreen},
         EndCase{"AtTheFirstMove", "\n", Wiring::Input::kPipe, "fmt",
                 kMovePrompt},
         EndCase{"LastMoveWithoutLineEnd", "\np", Wiring::Input::kPipe,
