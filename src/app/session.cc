@@ -27,10 +27,6 @@ static_assert(std::ranges::all_of(kBanner,
                                   }),
               "every banner line is 54 characters, framed by asterisks");
 
-bool starts_with(std::string_view answer, std::string_view keyword) {
-  return answer.substr(0, keyword.size()) == keyword;
-}
-
 void write_banner(Console& console) {
   for (std::string_view line : kBanner) console.write({text(line)});
 }
@@ -45,16 +41,16 @@ void write_game_over(Console& console, std::int32_t total) {
 }  // namespace
 
 Answer decide(std::string_view answer) {
-  if (starts_with(answer, "help") || starts_with(answer, "aiuto")) {
+  if (answer.starts_with("help") || answer.starts_with("aiuto")) {
     return Answer::kRulesThenPlay;
   }
   // Only the space counts as a blank here: an answer that begins with a tab
   // falls through to the end with "End.".
-  if (starts_with(answer, "quit") || starts_with(answer, "exit") ||
-      starts_with(answer, " ")) {
+  if (answer.starts_with("quit") || answer.starts_with("exit") ||
+      answer.starts_with(" ")) {
     return Answer::kStopSilently;
   }
-  if (starts_with(answer, "Y") || starts_with(answer, "y")) {
+  if (answer.starts_with("Y") || answer.starts_with("y")) {
     return Answer::kPlay;
   }
   return Answer::kEnd;
