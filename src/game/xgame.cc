@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace tessan {
 
@@ -91,6 +92,16 @@ void show_board(Console& console, const Position& position, const Constants& c,
                  text("   TOTAL SCORE ="), integer(total)});
 }
 
+// Returns the proposition that a move letter names, or nullptr: only the
+// four lower-case letters name one.
+bool* proposition_named(Position& position, char letter) {
+  constexpr std::string_view kLetters = "pqrs";
+  bool* const propositions[] = {&position.p, &position.q, &position.r,
+                                &position.s};
+  const std::size_t index = kLetters.find(letter);
+  return index == std::string_view::npos ? nullptr : propositions[index];
+}
+
 // Asks until the player names a proposition that is still FALSE, turns it
 // TRUE and announces the change.
 void take_step(Console& console, Position& position) {
@@ -100,23 +111,8 @@ void take_step(Console& console, Position& position) {
                    text("do you want to change?")});
     const std::string letter = console.read_field(1);
 
-    bool* named = nullptr;
-    switch (letter[0]) {
-      case 'p':
-        named = &position.p;
-        break;
-      case 'q':
-        named = &position.q;
-        break;
-      case 'r':
-        named = &position.r;
-        break;
-      case 's':
-        named = &position.s;
-        break;
-      default:
-        continue;  // Names nothing: ask again without a word.
-    }
+    bool* const named = proposition_named(position, letter[0]);
+    if (named == nullptr) continue;  // Names nothing: ask again silently.
     if (*named) {
       console.write(
           {text("* * * ERROR * * * "), text(letter), text(" is already TRUE")});
