@@ -79,6 +79,7 @@ Session run(std::string input, int games_scripted = 3) {
   } catch (const EndOfInput& end) {
     session.end = end.place;
   }
+  console.deliver();
   session.output = sink.text;
   session.draws = draws.used();
   return session;

@@ -74,6 +74,7 @@ Played play(const Constants& constants, std::string moves) {
   Played played;
   xgame(console, draws, played.total);
   EXPECT_EQ(draws.used(), std::size_t{kDrawsPerGame});
+  console.deliver();
   played.output = output.text;
   return played;
 }

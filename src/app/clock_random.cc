@@ -1,11 +1,11 @@
 #include "app/clock_random.h"
 
-#include <ctime>
+#include "platform/platform.h"
 
 namespace tessan {
 
 std::uint32_t clock_seed() {
-  return static_cast<std::uint32_t>(std::time(nullptr));
+  return static_cast<std::uint32_t>(platform::seconds_since_epoch());
 }
 
 int SeededRandom::draw() {

@@ -1,22 +1,22 @@
 // Tessan: a console game of propositional logic for one player.
-#include <unistd.h>
-
 #include "app/clock_random.h"
 #include "app/session.h"
-#include "app/signals.h"
 #include "console/console.h"
-#include "console/fd_stream.h"
+#include "platform/platform.h"
 
 int main() {
-  tessan::install_signal_handlers();
-  tessan::SeededRandom random(tessan::clock_seed());
-  tessan::FdSource input(STDIN_FILENO);
-  tessan::FdSink output(STDOUT_FILENO);
-  tessan::Console console(input, output);
+  using namespace tessan;
+  // Static, so that the handlers can still reach it while the program ends.
+  static Console console(platform::standard_input(),
+                         platform::standard_output());
+  platform::install_signal_handlers(console.pending());
+  SeededRandom random(clock_seed());
   try {
-    tessan::run_session(console, random);
-  } catch (const tessan::EndOfInput& end) {
-    tessan::abort_with_message(tessan::end_of_input_report(end));
+    run_session(console, random);
+  } catch (const EndOfInput& end) {
+    console.deliver();
+    platform::abort_with_message(end_of_input_report(end));
   }
+  console.deliver();
   return 0;
 }

@@ -7,37 +7,30 @@
 #include <initializer_list>
 #include <span>
 #include <string>
-#include <string_view>
 
 #include "console/line_reader.h"
+#include "console/pending_output.h"
 #include "console/record.h"
 
 namespace tessan {
 
-// Where standard output goes.
-class Sink {
- public:
-  virtual ~Sink() = default;
-
-  // Delivers `bytes` at once. Failures are ignored: output is a courtesy to
-  // whoever reads it, and the program goes on without a reader.
-  virtual void write(std::string_view bytes) = 0;
-};
-
+// Records are kept until the program may wait for input: they are handed
+// to the sink, as few writes as possible, right before each read of the
+// source, when the next record would not fit, and on deliver(). So every
+// prompt is out before the program waits for its answer, and input already
+// at hand costs no write.
 class Console {
  public:
-  Console(ByteSource& input, Sink& output) : lines_(input), output_(output) {}
+  Console(ByteSource& input, Sink& output)
+      : before_read_(*this, input), lines_(before_read_), output_(output) {}
+  Console(const Console&) = delete;
+  Console& operator=(const Console&) = delete;
 
-  // Writes one record and hands it to the sink at once, so that it is
-  // delivered before the next read and at any end of the program.
+  // Writes one record.
   void write(std::initializer_list<Item> items) {
     write(std::span<const Item>(items.begin(), items.size()));
   }
-  void write(std::span<const Item> items) {
-    record_.clear();
-    append_record(items, record_);
-    output_.write(record_);
-  }
+  void write(std::span<const Item> items);
 
   // Writes `count` empty records.
   void write_empty(int count = 1) {
@@ -48,9 +41,34 @@ class Console {
   // LineReader::read_field. Throws EndOfInput.
   std::string read_field(std::size_t width) { return lines_.read_field(width); }
 
+  // Hands every record written so far to the sink. Call it before the
+  // program ends.
+  void deliver() { pending_.deliver(output_); }
+
+  // The records not yet delivered, for the handlers that end the program.
+  PendingOutput& pending() { return pending_; }
+
  private:
+  // The source as the line reader sees it: whatever is pending goes out
+  // before each read.
+  class DeliverBeforeRead : public ByteSource {
+   public:
+    DeliverBeforeRead(Console& console, ByteSource& input)
+        : console_(console), input_(input) {}
+    std::size_t read(char* buffer, std::size_t size) override {
+      console_.deliver();
+      return input_.read(buffer, size);
+    }
+
+   private:
+    Console& console_;
+    ByteSource& input_;
+  };
+
+  DeliverBeforeRead before_read_;
   LineReader lines_;
   Sink& output_;
+  PendingOutput pending_;
   std::string record_;  // Reused, so that a record costs no allocation.
 };
 

@@ -31,8 +31,8 @@ class BytesSource : public tessan::ByteSource {
   std::string_view input_;
 };
 
-// Checks each line of output as it comes: five boards and four changes per
-// game, step scores of at most 6 that add up to the totals shown, and game
+// Checks each line of output as it is delivered: five boards and four changes
+// per game, step scores of at most 6 that add up to the totals shown, and game
 // totals from 0 to 23.
 class RuleChecker : public tessan::Sink {
  public:
@@ -43,7 +43,18 @@ class RuleChecker : public tessan::Sink {
     return value;
   }
 
-  void write(std::string_view record) override {
+  // Deliveries hold whole records, one or many.
+  void write(std::string_view bytes) override {
+    while (!bytes.empty()) {
+      const std::size_t end = bytes.find('\n');
+      if (end == std::string_view::npos) std::abort();
+      check(bytes.substr(0, end + 1));
+      bytes.remove_prefix(end + 1);
+    }
+  }
+
+ private:
+  void check(std::string_view record) {
     static const std::string kScore = std::string(46, ' ') + "SCORE = ";
     constexpr std::string_view kGameOver = " GAME OVER - TOTAL SCORE = ";
     if (record.starts_with(kScore)) {
@@ -68,7 +79,6 @@ class RuleChecker : public tessan::Sink {
     }
   }
 
- private:
   int boards_ = 0;
   int changes_ = 0;
   int sum_ = 0;
