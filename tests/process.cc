@@ -185,20 +185,29 @@ Status Process::finish() {
   const auto deadline = Clock::now() + kPatience;
   while (pump(std::chrono::milliseconds(50)) && Clock::now() < deadline) {
   }
-  Status status;
-  int raw = 0;
-  pid_t ended = 0;
-  rusage usage{};
-  while ((ended = ::wait4(pid_, &raw, WNOHANG, &usage)) == 0 &&
-         Clock::now() < deadline) {
-    ::usleep(10000);
+  while (!reap() && Clock::now() < deadline) ::usleep(10000);
+  return status_;  // Still running: the destructor kills it.
+}
+
+Status Process::await_end(std::chrono::milliseconds limit) {
+  const auto deadline = Clock::now() + limit;
+  while (!reap() && Clock::now() < deadline) {
+    pollfd error{err_fd_, POLLIN, 0};
+    if (::poll(&error, 1, 10) > 0) drain(error, err_fd_, err_);
   }
-  if (ended == 0) return status;  // Still running: the destructor kills it.
+  return status_;
+}
+
+bool Process::reap() {
+  if (pid_ < 0) return true;
+  int raw = 0;
+  rusage usage{};
+  if (::wait4(pid_, &raw, WNOHANG, &usage) != pid_) return false;
   pid_ = -1;
-  if (WIFEXITED(raw)) status.exit_code = WEXITSTATUS(raw);
-  if (WIFSIGNALED(raw)) status.signal = WTERMSIG(raw);
-  status.peak_kib = usage.ru_maxrss;
-  return status;
+  if (WIFEXITED(raw)) status_.exit_code = WEXITSTATUS(raw);
+  if (WIFSIGNALED(raw)) status_.signal = WTERMSIG(raw);
+  status_.peak_kib = usage.ru_maxrss;
+  return true;
 }
 
 char Process::state() const {

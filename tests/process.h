@@ -58,6 +58,12 @@ class Process {
   // Collects the rest of the output and waits for the child to end.
   Status finish();
 
+  // Waits up to `limit` for the child to end while collecting only its
+  // standard error, so that a child blocked writing to standard output stays
+  // blocked. Returns how it ended, or a Status with exit_code -1 and signal 0
+  // if it still runs.
+  Status await_end(std::chrono::milliseconds limit);
+
   // Returns the child's state letter from /proc ('S' while it sleeps in a
   // read), or '?' if it cannot be read.
   char state() const;
@@ -71,7 +77,11 @@ class Process {
   // been closed.
   bool pump(std::chrono::milliseconds timeout, bool to_write = false);
 
+  // Reaps the child if it has ended; returns false if it still runs.
+  bool reap();
+
   pid_t pid_ = -1;
+  Status status_;
   int input_ = -1;
   int out_fd_ = -1;
   int err_fd_ = -1;

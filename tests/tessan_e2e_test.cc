@@ -1,8 +1,10 @@
 // Runs the built binary through pipes, a pseudo-terminal and signals.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <unistd.h>
 
 #include <ctime>
+#include <fstream>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -193,6 +195,7 @@ INSTANTIATE_TEST_SUITE_P(
 struct SignalCase {
   const char* name;
   int signal;
+  const char* raised_as;  // The argument of raise_between_records.
   std::string message;
   Status status;
 };
@@ -215,15 +218,16 @@ TEST_P(SignalTest, AtThePromptEndsWithItsMessage) {
 
 INSTANTIATE_TEST_SUITE_P(
     Tessan, SignalTest,
-    ::testing::Values(SignalCase{"Interrupt", SIGINT, "Interrupt\n", {1, 0}},
-                      SignalCase{"Termination", SIGTERM, "Killed\n", {1, 0}},
-                      // Abnormal ends: one message each, no second "IOT Trap".
-                      SignalCase{"FloatingPointException",
-                                 SIGFPE,
-                                 "Floating Exception\n",
-                                 {-1, SIGABRT}},
-                      SignalCase{
-                          "Abort", SIGABRT, "IOT Trap\n", {-1, SIGABRT}}),
+    ::testing::Values(
+        SignalCase{"Interrupt", SIGINT, "INT", "Interrupt\n", {1, 0}},
+        SignalCase{"Termination", SIGTERM, "TERM", "Killed\n", {1, 0}},
+        // Abnormal ends: one message each, no second "IOT Trap".
+        SignalCase{"FloatingPointException",
+                   SIGFPE,
+                   "FPE",
+                   "Floating Exception\n",
+                   {-1, SIGABRT}},
+        SignalCase{"Abort", SIGABRT, "ABRT", "IOT Trap\n", {-1, SIGABRT}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TessanTest, InterruptsIgnoredAtStartStayIgnored) {
@@ -304,6 +308,112 @@ TEST(TessanTerminalTest, PromptsAreOnTheScreenBeforeEachRead) {
   const Status status = game.finish();
   EXPECT_EQ(status.exit_code, 1);
   EXPECT_TRUE(game.out().ends_with("Interrupt\r\n")) << game.out();
+}
+
+// Signals raised between two records of a board, by a test program that
+// stands in for the game there: the finished records come out first, once.
+TEST_P(SignalTest, BetweenTwoRecordsDeliversThemBeforeItsMessage) {
+  const SignalCase& c = GetParam();
+  Wiring wiring;
+  wiring.arguments = {c.raised_as};
+  const Outcome run = run_with_input(TESSAN_RAISE_BETWEEN_RECORDS, "", wiring);
+  EXPECT_EQ(run.status.exit_code, c.status.exit_code);
+  EXPECT_EQ(run.status.signal, c.status.signal);
+  EXPECT_EQ(run.err, c.message);
+  EXPECT_EQ(run.out,
+            "\n p = F           q = T           r = F            s = F\n\n");
+}
+
+// The input of `games` games, all of them the same.
+std::string games_input(int games) {
+  std::string input = "\n";
+  for (int g = 1; g < games; ++g) input += kMoves + "y\n";
+  return input + kMoves + "quit\n";
+}
+
+// A game blocked writing to a pipe that nobody reads still ends at once.
+TEST(SignalWhileWritingTest, EndsAtOnceWhenOutputIsBlocked) {
+  for (const int signal_number : {SIGINT, SIGTERM}) {
+    Process game(kBinary, {});
+    // Far more output than the pipe and the game's buffer hold.
+    ASSERT_TRUE(game.type(games_input(300)));
+    ASSERT_TRUE(waits_for_input(game));  // Asleep in its write.
+    game.send(signal_number);
+    const Status status = game.await_end(std::chrono::seconds(2));
+    EXPECT_EQ(status.exit_code, 1) << signal_number;
+    EXPECT_EQ(game.err(), signal_number == SIGINT ? "Interrupt\n" : "Killed\n");
+  }
+}
+
+// Counts the game's reads of standard input and writes to standard output
+// in a trace written by strace.
+struct SystemCalls {
+  int reads = 0;
+  int writes = 0;
+};
+
+SystemCalls count_calls(const std::string& trace_path) {
+  std::ifstream trace(trace_path);
+  SystemCalls calls;
+  for (std::string line; std::getline(trace, line);) {
+    if (line.starts_with("read(0,")) ++calls.reads;
+    if (line.starts_with("write(1,")) ++calls.writes;
+  }
+  return calls;
+}
+
+class SystemCallTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (::access(kStrace, X_OK) != 0) GTEST_SKIP() << "no strace";
+    folder_ = testing::TempDir();
+  }
+
+  static constexpr const char* kStrace = "/usr/bin/strace";
+  std::string folder_;
+};
+
+TEST_F(SystemCallTest, PromptByPromptOneWritePerReadAndOneAtTheEnd) {
+  const std::string trace = folder_ + "/prompt_by_prompt.trace";
+  Wiring wiring;
+  wiring.arguments = {"-qq", "-o", trace, "-e", "trace=read,write", kBinary};
+  Process game(kStrace, wiring);
+  Player player(game);
+  ASSERT_TRUE(player.answer(kStartScreen, "\n"));
+  for (const char* move : {"p\n", "x\n", "p\n", "q\n", "r\n", "s\n"}) {
+    ASSERT_TRUE(player.answer(kMovePrompt, move));
+  }
+  ASSERT_TRUE(player.answer(kAgainPrompt, "no\n"));
+  EXPECT_EQ(game.finish().exit_code, 0);
+  EXPECT_TRUE(game.out().ends_with(" End.\n"));
+  const SystemCalls calls = count_calls(trace);
+  EXPECT_EQ(calls.reads, 8);
+  EXPECT_EQ(calls.writes, calls.reads + 1);
+}
+
+TEST_F(SystemCallTest, FromAFileOneWritePerFullBuffer) {
+  const std::string input_path = folder_ + "/games.txt";
+  const std::string output_path = folder_ + "/screen.txt";
+  const std::string trace = folder_ + "/from_a_file.trace";
+  std::ofstream(input_path) << games_input(200);
+  Wiring wiring;
+  wiring.arguments = {
+      "-c",
+      "exec \"$0\" -qq -o \"$1\" -e trace=read,write \"$2\" <\"$3\" >\"$4\"",
+      kStrace,
+      trace,
+      kBinary,
+      input_path,
+      output_path};
+  const Outcome run = run_with_input("/bin/sh", "", wiring);
+  EXPECT_EQ(run.status.exit_code, 0);
+  const auto size = static_cast<std::size_t>(
+      std::ifstream(output_path, std::ios::binary | std::ios::ate).tellg());
+  EXPECT_GT(size, 10 * std::size_t{65536});
+  const SystemCalls calls = count_calls(trace);
+  EXPECT_EQ(calls.reads, 1);
+  EXPECT_GE(calls.writes, static_cast<int>((size + 65535) / 65536));
+  EXPECT_LE(calls.writes, static_cast<int>((size + 65535) / 65536) + 1);
 }
 
 }  // namespace
