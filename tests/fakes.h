@@ -17,17 +17,21 @@
 namespace tessan {
 
 // Input from a string, handed out at most `chunk` bytes per read so that
-// tests can cross the reader's buffer boundaries.
+// tests can cross the reader's buffer boundaries. Once it has reported the
+// end of input, a further read is a test failure: a terminal may deliver
+// more after the end, and the game must not take it.
 class StringSource : public ByteSource {
  public:
   explicit StringSource(std::string input, std::size_t chunk = 4096)
       : input_(std::move(input)), chunk_(chunk) {}
 
   std::size_t read(char* buffer, std::size_t size) override {
+    if (ended_) ADD_FAILURE() << "read again after the end of input";
     const std::size_t count =
         std::min({size, chunk_, input_.size() - position_});
     input_.copy(buffer, count, position_);
     position_ += count;
+    if (count == 0 && size > 0) ended_ = true;
     return count;
   }
 
@@ -35,6 +39,7 @@ class StringSource : public ByteSource {
   std::string input_;
   std::size_t chunk_;
   std::size_t position_ = 0;
+  bool ended_ = false;
 };
 
 class StringSink : public Sink {

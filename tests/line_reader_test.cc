@@ -49,6 +49,7 @@ TEST_P(LineReaderTest, ReadsFields) {
 const ReadCase kReadCases[] = {
     {"EmptyInput", "", 14, {"<end: fmt>"}},
     {"EmptyInputAtMove", "", 1, {"<end: fmt>"}},
+    {"EndOfInputIsFinal", "", 1, {"<end: fmt>", "<end: fmt>"}},
     {"EmptyLineIntoWidthOne", "\n", 1, {" ", "<end: fmt>"}},
     {"EmptyLineIntoWidth14", "\n", 14, {std::string(14, ' ')}},
     {"ShortLineIsPadded", "yes\n", 14, {"yes           "}},

@@ -6,6 +6,7 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -26,6 +27,10 @@ void close_fd(int& fd) {
   fd = -1;
 }
 
+void set_nonblocking(int fd) {
+  (void)::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
+}
+
 // In the child: the state a user's shell would give a program it starts.
 [[noreturn]] void exec_child(const char* path, const Wiring& wiring) {
   const rlimit no_core{0, 0};
@@ -35,6 +40,8 @@ void close_fd(int& fd) {
   (void)::sigprocmask(SIG_SETMASK, &none, nullptr);
   (void)::signal(SIGPIPE, SIG_DFL);
   (void)::signal(SIGINT, wiring.ignore_interrupts ? SIG_IGN : SIG_DFL);
+  if (wiring.nonblocking_input) set_nonblocking(STDIN_FILENO);
+  if (wiring.nonblocking_output) set_nonblocking(STDOUT_FILENO);
   std::vector<char*> argv = {const_cast<char*>(path)};
   std::transform(wiring.arguments.begin(), wiring.arguments.end(),
                  std::back_inserter(argv), [](const std::string& argument) {
@@ -76,6 +83,13 @@ Process::Process(const char* path, const Wiring& wiring) {
     if (pid_ == 0) exec_child(path, wiring);
     input_ = terminal;
     out_fd_ = ::dup(terminal);
+    // Set through the controlling side before anything is typed, so that
+    // nothing typed is echoed.
+    termios modes{};
+    if (!wiring.echo && ::tcgetattr(terminal, &modes) == 0) {
+      modes.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+      (void)::tcsetattr(terminal, TCSANOW, &modes);
+    }
     return;
   }
 
@@ -86,6 +100,10 @@ Process::Process(const char* path, const Wiring& wiring) {
   if (wiring.output == Wiring::Output::kPipe ||
       wiring.output == Wiring::Output::kPipeWithoutReader) {
     make_pipe(out_pipe);
+    if (wiring.output_pipe_size > 0 &&
+        ::fcntl(out_pipe[0], F_SETPIPE_SZ, wiring.output_pipe_size) < 0) {
+      throw std::runtime_error("F_SETPIPE_SZ");
+    }
   }
   make_pipe(err_pipe);
 

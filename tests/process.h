@@ -20,6 +20,12 @@ struct Wiring {
   Input input = Input::kPipe;
   Output output = Output::kPipe;
   bool pseudo_terminal = false;  // All three streams on one terminal.
+  bool echo = true;              // On the terminal: what is typed is echoed.
+  // O_NONBLOCK on the game's side, as another program may leave it. On the
+  // terminal the streams share one open file, so both flags set it for all.
+  bool nonblocking_input = false;
+  bool nonblocking_output = false;
+  int output_pipe_size = 0;  // Bytes the output pipe holds; 0: the default.
   bool ignore_interrupts = false;
   std::vector<std::string> arguments;  // After the program's name.
 };
@@ -55,6 +61,11 @@ class Process {
   // Sends a signal to the child.
   void send(int signal_number) const;
 
+  // Waits up to `timeout` for output, or for room in the input pipe if
+  // `to_write`, and collects what came; returns false once every output has
+  // been closed.
+  bool pump(std::chrono::milliseconds timeout, bool to_write = false);
+
   // Collects the rest of the output and waits for the child to end.
   Status finish();
 
@@ -65,18 +76,14 @@ class Process {
   Status await_end(std::chrono::milliseconds limit);
 
   // Returns the child's state letter from /proc ('S' while it sleeps in a
-  // read), or '?' if it cannot be read.
+  // read or a wait for room to write, 'T' while stopped, 'Z' once it has
+  // ended), or '?' if it cannot be read.
   char state() const;
 
   const std::string& out() const { return out_; }
   const std::string& err() const { return err_; }
 
  private:
-  // Waits up to `timeout` for output, or for room in the input pipe if
-  // `to_write`, and collects what came; returns false once every output has
-  // been closed.
-  bool pump(std::chrono::milliseconds timeout, bool to_write = false);
-
   // Reaps the child if it has ended; returns false if it still runs.
   bool reap();
 

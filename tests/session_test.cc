@@ -140,13 +140,29 @@ TEST(SessionTest, EachAnswerLeadsOn) {
   }
 }
 
+struct LastAnswerCase {
+  std::string input;
+  std::string end;
+  std::size_t games;  // Begun before input ended.
+};
+
+// A last answer without a line end counts only if it fills the 14 places of
+// the answer field; then input ends at the next read.
 TEST(SessionTest, LastAnswerWithoutLineEnd) {
-  // "y" is shorter than the answer field: the read fails.
-  EXPECT_EQ(run("\n" + kMoves + "y").end, "fmt");
-  // Fourteen characters fill it: the answer counts, the next read fails.
-  const Session filled = run("\n" + kMoves + "yes, once more");
-  EXPECT_EQ(filled.end, "read start");
-  EXPECT_EQ(filled.draws, 2U * kDrawsPerGame);
+  const LastAnswerCase cases[] = {
+      // At the play-again prompt; the answers that count play again.
+      {"\n" + kMoves + "y", "fmt", 1},
+      {"\n" + kMoves + "yes, once mor", "fmt", 1},
+      {"\n" + kMoves + "yes, once more", "read start", 2},
+      // At the start prompt.
+      {"start, please", "fmt", 0},
+      {"start, please!", "read start", 1},
+  };
+  for (const LastAnswerCase& c : cases) {
+    const Session session = run(c.input);
+    EXPECT_EQ(session.end, c.end) << '"' << c.input << '"';
+    EXPECT_EQ(session.draws, c.games * kDrawsPerGame) << '"' << c.input << '"';
+  }
 }
 
 TEST(SessionTest, LastMoveWithoutLineEndIsTakenThenInputEnds) {

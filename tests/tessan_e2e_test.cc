@@ -3,6 +3,7 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <ctime>
 #include <fstream>
 #include <string>
@@ -62,16 +63,24 @@ void expect_consistent_scores(const std::string& out, int games) {
   EXPECT_EQ(reported, totals);
 }
 
+// Waits until the game's state letter is one of `states` and returns it;
+// after kPatience, returns the letter it has then.
+char await_state(const Process& game, std::string_view states) {
+  const auto deadline = std::chrono::steady_clock::now() + kPatience;
+  char state = game.state();
+  while (states.find(state) == std::string_view::npos &&
+         std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    state = game.state();
+  }
+  return state;
+}
+
 // Returns true once the game sleeps, as it does in a read; the prompt that
 // came before it may arrive while the game is still returning from its
 // write.
 bool waits_for_input(const Process& game) {
-  const auto deadline = std::chrono::steady_clock::now() + kPatience;
-  while (game.state() != 'S') {
-    if (std::chrono::steady_clock::now() >= deadline) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  return true;
+  return await_state(game, "S") == 'S';
 }
 
 // Plays as a program driving the game would: each answer is typed only once
@@ -101,8 +110,19 @@ class Player {
   std::size_t asked_from_ = 0;
 };
 
-TEST(TessanTest, WholeSessionOverPipesAnswersEachPromptAsItComes) {
-  Process game(kBinary, {});
+struct InputCase {
+  const char* name;
+  bool nonblocking;
+};
+
+void PrintTo(const InputCase& c, std::ostream* os) { *os << c.name; }
+
+class WholeSessionTest : public ::testing::TestWithParam<InputCase> {};
+
+TEST_P(WholeSessionTest, OverPipesAnswersEachPromptAsItComes) {
+  Wiring wiring;
+  wiring.nonblocking_input = GetParam().nonblocking;
+  Process game(kBinary, wiring);
   Player player(game);
   ASSERT_TRUE(player.answer(kStartScreen, "\n"));
 
@@ -135,6 +155,15 @@ TEST(TessanTest, WholeSessionOverPipesAnswersEachPromptAsItComes) {
   EXPECT_NE(game.out().find(rules_title), game.out().rfind(rules_title));
   expect_consistent_scores(game.out(), 3);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Tessan, WholeSessionTest,
+    ::testing::Values(
+        InputCase{"BlockingInput", false},
+        // As another program may leave a shared pipe: each read that comes
+        // before the answer finds nothing yet, which is no end of input.
+        InputCase{"NonBlockingInput", true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TessanTest, RunsInTheSameSecondPlayTheSameConstants) {
   // Retries when a run straddles a change of second.
@@ -230,6 +259,25 @@ INSTANTIATE_TEST_SUITE_P(
         SignalCase{"Abort", SIGABRT, "ABRT", "IOT Trap\n", {-1, SIGABRT}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Signals that arrive together are handled as one: the first one's handler
+// ends the game before the second can add its message.
+TEST(TessanTest, SignalsThatArriveWhileStoppedEndWithTheFirstOneOnly) {
+  Process game(kBinary, {});
+  ASSERT_TRUE(game.await(kStartScreen));
+  ASSERT_TRUE(waits_for_input(game));
+  game.send(SIGSTOP);
+  ASSERT_EQ(await_state(game, "T"), 'T');
+  // Both stay pending until the game goes on, and then the lower-numbered
+  // interrupt comes first.
+  game.send(SIGINT);
+  game.send(SIGTERM);
+  game.send(SIGCONT);
+  const Status status = game.finish();
+  EXPECT_EQ(status.exit_code, 1);
+  EXPECT_EQ(game.err(), "Interrupt\n");
+  EXPECT_EQ(game.out(), kStartScreen);
+}
+
 TEST(TessanTest, InterruptsIgnoredAtStartStayIgnored) {
   Wiring wiring;
   wiring.ignore_interrupts = true;
@@ -272,6 +320,75 @@ INSTANTIATE_TEST_SUITE_P(
                                   Wiring::Output::kPipeWithoutReader},
                       NowhereCase{"DevFull", Wiring::Output::kDevFull},
                       NowhereCase{"Closed", Wiring::Output::kClosed}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct SlowOutputCase {
+  const char* name;
+  bool terminal;  // Else a pipe of one page.
+  int games;
+  const char* line_end;  // What a line feed of the game's output becomes.
+};
+
+void PrintTo(const SlowOutputCase& c, std::ostream* os) { *os << c.name; }
+
+class SlowOutputTest : public ::testing::TestWithParam<SlowOutputCase> {};
+
+// With all the input there at once, the game writes more than its output
+// holds before it waits for a line; a reader that reads only while the game
+// sleeps makes it meet a full output, which is no reason to drop anything.
+TEST_P(SlowOutputTest, EveryRecordArrivesIntact) {
+  const SlowOutputCase& c = GetParam();
+  Wiring wiring;
+  wiring.pseudo_terminal = c.terminal;
+  wiring.echo = false;
+  wiring.nonblocking_output = true;
+  if (!c.terminal) wiring.output_pipe_size = 4096;
+  std::string input = "\n";
+  for (int g = 1; g <= c.games; ++g) {
+    input += kMoves + (g < c.games ? "y\n" : "no\n");
+  }
+  // Compared with a run over an ordinary pipe in the same second, which
+  // plays the same constants; retries when the runs straddle a second.
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    const std::time_t before = std::time(nullptr);
+    Process game(kBinary, wiring);
+    ASSERT_TRUE(game.type(input));
+    const auto deadline = std::chrono::steady_clock::now() + kPatience;
+    while (await_state(game, "SZ") == 'S' &&
+           std::chrono::steady_clock::now() < deadline) {
+      game.pump(std::chrono::milliseconds(0));
+    }
+    const Status status = game.finish();
+    const Outcome plain = run_with_input(kBinary, input);
+    if (std::time(nullptr) != before) continue;
+
+    std::string expected;
+    for (const char byte : plain.out) {
+      if (byte == '\n') {
+        expected += c.line_end;
+      } else {
+        expected += byte;
+      }
+    }
+    EXPECT_EQ(status.exit_code, 0);
+    EXPECT_EQ(game.err(), "");
+    EXPECT_EQ(game.out().size(), expected.size());
+    const auto [got, want] = std::ranges::mismatch(game.out(), expected);
+    EXPECT_TRUE(got == game.out().end() && want == expected.end())
+        << "first difference at byte " << got - game.out().begin();
+    return;
+  }
+  GTEST_SKIP() << "every attempt straddled a second";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tessan, SlowOutputTest,
+    ::testing::Values(
+        // One page: a pipe refuses a write of a line that does not fit.
+        SlowOutputCase{"NonBlockingPipeOfOnePage", false, 3, "\n"},
+        // A terminal takes what fits of a write, and the rest is left to
+        // the writer.
+        SlowOutputCase{"NonBlockingTerminal", true, 10, "\r\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TessanTest, ArgumentsAreIgnoredAndQuitEndsSilently) {
