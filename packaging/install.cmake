@@ -8,6 +8,32 @@ set(TESSAN_GAMES_DIR "${CMAKE_INSTALL_BINDIR}" CACHE STRING
 
 install(TARGETS tessan RUNTIME DESTINATION "${TESSAN_GAMES_DIR}")
 
+# The package preset turns this on. CPack's DEB generator cannot build a
+# package without `file`, and without dpkg-shlibdeps it quietly builds one
+# whose Depends field is empty, a package that installs without the libraries
+# the game needs. So both are required up front, when packaging is asked for,
+# and neither when the game is only built, installed or tested.
+option(TESSAN_PACKAGE "Check for the tools that build the Debian package" OFF)
+if(TESSAN_PACKAGE)
+  foreach(tool IN ITEMS "dpkg-shlibdeps;dpkg-dev" "file;file")
+    list(GET tool 0 program)
+    list(GET tool 1 debian_package)
+    string(MAKE_C_IDENTIFIER "TESSAN_${program}" variable)
+    string(TOUPPER "${variable}" variable)
+    find_program(${variable} "${program}")
+    if(NOT ${variable})
+      message(FATAL_ERROR
+        "Building the Debian package needs ${program}, which is not installed. "
+        "Install the Debian package ${debian_package} "
+        "(apt-get install ${debian_package}) and configure again.")
+    endif()
+  endforeach()
+endif()
+
+# The maintainer of the package, whom the manual page names for bug reports.
+set(TESSAN_MAINTAINER_NAME "The Tessan developers")
+set(TESSAN_MAINTAINER_EMAIL "developers@tessan.invalid")
+
 # The manual page and the changelog carry the project's version; both are
 # installed compressed, without a time stamp, as Debian expects.
 find_program(GZIP gzip REQUIRED)
@@ -40,7 +66,7 @@ turns them TRUE one at a time, in an order of their own choosing. Before the
 first step and after each one, seven formulas built from the propositions
 and fourteen random truth constants are scored, one point for each TRUE
 formula. The aim is to find the order that gives the highest total score.")
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The Tessan developers <developers@tessan.invalid>")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${TESSAN_MAINTAINER_NAME} <${TESSAN_MAINTAINER_EMAIL}>")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
