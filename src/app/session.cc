@@ -19,12 +19,11 @@ constexpr std::array<std::string_view, 7> kBanner = {
     "******************************************************",
 };
 
-static_assert(std::ranges::all_of(kBanner,
-                                  [](std::string_view line) {
-                                    return line.size() == 54 &&
-                                           line.front() == '*' &&
-                                           line.back() == '*';
-                                  }),
+static_assert(std::all_of(kBanner.begin(), kBanner.end(),
+                          [](std::string_view line) {
+                            return line.size() == 54 && line.front() == '*' &&
+                                   line.back() == '*';
+                          }),
               "every banner line is 54 characters, framed by asterisks");
 
 void write_banner(Console& console) {

@@ -1,0 +1,212 @@
+// The page in a real browser: Debian's Chromium, headless, opens tessan.html
+// from disk, and a player types whole games key by key and reads the screen
+// from the terminal's buffer.
+import assert from 'node:assert/strict';
+import { mkdtemp, rm } from 'node:fs/promises';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { after, before, describe, it } from 'node:test';
+import { pathToFileURL } from 'node:url';
+import puppeteer from 'puppeteer-core';
+import { pagePath, webBuild } from './paths.mjs';
+
+const kChromium = process.env.TESSAN_CHROMIUM ?? '/usr/bin/chromium';
+const kPageUrl = pathToFileURL(pagePath()).href;
+const kPrompt =
+  ' Which one of p, q, r and s (only among those false) do you want to change?';
+const kAgain = ' AGAIN? (Y/N)';
+const kBegin = ' Press any key to begin';
+
+let profile;
+let browser;
+let page;
+const requests = [];
+
+before(async () => {
+  profile = await mkdtemp(join(tmpdir(), 'tessan-chromium-'));
+  browser = await puppeteer.launch({
+    executablePath: kChromium,
+    headless: true,
+    userDataDir: profile,
+    args: [
+      '--no-sandbox',
+      '--disable-gpu',
+      '--disable-quic',
+      '--no-first-run',
+      '--disable-background-networking',
+      '--disable-component-update',
+      '--disable-sync',
+    ],
+  });
+  page = await browser.newPage();
+  await page.setViewport({ width: 1000, height: 900 });
+  page.on('request', (request) => requests.push(request.url()));
+  await page.goto(kPageUrl);
+});
+
+after(async () => {
+  await browser?.close();
+  if (profile) await rm(profile, { recursive: true, force: true });
+});
+
+// The terminal's lines, scrollback included, as the player sees them.
+function screen() {
+  return page.evaluate(() => {
+    const buffer = window.tessanTerminal.buffer.active;
+    const lines = [];
+    for (let row = 0; row < buffer.length; ++row) {
+      lines.push(buffer.getLine(row).translateToString(true));
+    }
+    return lines.join('\n');
+  });
+}
+
+// Waits until a line on the screen shows `text`.
+async function waitFor(text) {
+  await page.waitForFunction(
+    (wanted) => {
+      const buffer = window.tessanTerminal.buffer.active;
+      for (let row = 0; row < buffer.length; ++row) {
+        if (buffer.getLine(row).translateToString(true).includes(wanted)) {
+          return true;
+        }
+      }
+      return false;
+    },
+    { polling: 20, timeout: 10000 },
+    text,
+  );
+}
+
+async function enter(line) {
+  await page.keyboard.type(line);
+  await page.keyboard.press('Enter');
+}
+
+async function control(key) {
+  await page.keyboard.down('Control');
+  await page.keyboard.press(key);
+  await page.keyboard.up('Control');
+}
+
+// Waits until the last line on the screen is `text` (as the game writes it,
+// with its leading blank): the game waits for the answer.
+async function waitForPrompt(text) {
+  await page.waitForFunction(
+    (wanted) => {
+      const buffer = window.tessanTerminal.buffer.active;
+      for (let row = buffer.length - 1; row >= 0; --row) {
+        const line = buffer.getLine(row).translateToString(true);
+        if (line !== '') return line === wanted;
+      }
+      return false;
+    },
+    { polling: 20, timeout: 10000 },
+    text,
+  );
+}
+
+// Plays moves, each once its prompt is there.
+async function playMoves(moves) {
+  for (const move of moves) {
+    await waitForPrompt(kPrompt);
+    await enter(move);
+  }
+}
+
+const endedMessage = () =>
+  page.$eval('#ended', (element) => (element.hidden ? null : element.innerText));
+
+describe('tessan.html in Chromium', () => {
+  it('shows the title, and the terminal has the keyboard', async () => {
+    assert.equal(await page.title(), 'Tessan');
+    await waitForPrompt(kBegin);
+    assert.ok(
+      await page.evaluate(() =>
+        document.activeElement.classList.contains('xterm-helper-textarea'),
+      ),
+    );
+    assert.equal(await endedMessage(), null);
+  });
+
+  it('plays a game typed key by key', async () => {
+    await enter('');
+    await waitForPrompt(kPrompt);
+    // A slip, erased before Enter.
+    await page.keyboard.type('x');
+    await page.keyboard.press('Backspace');
+    await enter('p');
+    await waitFor("Let's change p from FALSE to TRUE:");
+    await waitForPrompt(kPrompt);
+    const board = (await screen()).split("Let's change p")[1];
+    assert.match(board, /^ p = T {11}q = F {11}r = F {12}s = F$/m);
+    assert.match(board, /^ {2}\( p {3}AND {3}[TF] \) OR \( [TF] {3}AND {3}s \) {2}= {2}[TF] {4}SCORE =(\+1| 0)$/m);
+    assert.match(board, /^ {46}SCORE = \d {3}TOTAL SCORE = \d+$/m);
+    const terminal = await page.$('#terminal');
+    await terminal.screenshot({ path: `${webBuild}/board.png` });
+
+    await enter('p');
+    await waitFor(' * * * ERROR * * * p is already TRUE');
+    await playMoves('qrs');
+    await waitForPrompt(kAgain);
+    const shown = await screen();
+    const scores = [...shown.matchAll(/^ {46}SCORE = (\d+) {3}TOTAL SCORE = (\d+)$/gm)];
+    assert.equal(scores.length, 5);
+    const total = scores.reduce((sum, score) => sum + Number(score[1]), 0);
+    assert.equal(Number(scores[4][2]), total);
+    assert.match(shown, new RegExp(`^ GAME OVER - TOTAL SCORE = ${total}$`, 'm'));
+  });
+
+  it('plays again on y and ends with "End." on another answer', async () => {
+    await enter('y');
+    await playMoves('srqp');
+    await waitForPrompt(kAgain);
+    await enter('no');
+    await waitFor(' End.');
+    await page.waitForSelector('#ended:not([hidden])');
+    assert.match(await endedMessage(), /^The game has ended\./);
+  });
+
+  it('starts a new session from the banner, and Ctrl+C interrupts it', async () => {
+    await page.click('#again');
+    await waitForPrompt(kBegin);
+    assert.doesNotMatch(await screen(), /End\./);
+    assert.equal(await endedMessage(), null);
+    await enter('');
+    await waitForPrompt(kPrompt);
+    await control('c');
+    await waitFor('Interrupt');
+    await page.waitForSelector('#ended:not([hidden])');
+    assert.match(await endedMessage(), /interrupted/);
+    // Standard error in its own colour: bright red from the palette.
+    const colour = await page.evaluate(() => {
+      const buffer = window.tessanTerminal.buffer.active;
+      for (let row = 0; row < buffer.length; ++row) {
+        const line = buffer.getLine(row);
+        if (line.translateToString(true) === 'Interrupt') {
+          const cell = line.getCell(0);
+          return { palette: cell.isFgPalette(), index: cell.getFgColor() };
+        }
+      }
+      return null;
+    });
+    assert.deepEqual(colour, { palette: true, index: 9 });
+  });
+
+  it('ends input on Ctrl+D at an empty line, with the report', async () => {
+    await page.click('#again');
+    await waitForPrompt(kBegin);
+    await control('d');
+    await waitFor('fmt: end of file');
+    await waitFor('lately reading sequential formatted external IO');
+    await page.waitForSelector('#ended:not([hidden])');
+    assert.match(await endedMessage(), /input ran out/);
+  });
+
+  it('fetched nothing but the page itself', () => {
+    const elsewhere = requests.filter(
+      (url) => url !== kPageUrl && !url.startsWith('data:'),
+    );
+    assert.deepEqual(elsewhere, []);
+  });
+});
