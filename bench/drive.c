@@ -2,34 +2,13 @@
    starts COMMAND with pipes on its standard input and output, and sends
    each line of the file ANSWERS only once a prompt has arrived. The output
    is read and thrown away. Usage: drive ANSWERS COMMAND [ARGUMENT...] */
-#include <fcntl.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "prompts.h"
-
-/* Reads the whole file at `path`; exits on failure. */
-static char* read_file(const char* path, size_t* size) {
-  int fd = open(path, O_RDONLY);
-  struct stat st;
-  if (fd < 0 || fstat(fd, &st) != 0) {
-    perror(path);
-    exit(1);
-  }
-  char* text = malloc((size_t)st.st_size + 1);
-  *size = 0;
-  ssize_t got;
-  while (text != NULL && *size < (size_t)st.st_size &&
-         (got = read(fd, text + *size, (size_t)st.st_size - *size)) > 0) {
-    *size += (size_t)got;
-  }
-  close(fd);
-  return text;
-}
+#include "common.h"
 
 int main(int argc, char** argv) {
   if (argc < 3) {

@@ -2,32 +2,19 @@
    named by its argument as the game would, everything up to and including
    each prompt in one write(2), then reads the answer line, and writes the
    rest at the end. Usage: prompt_floor TRANSCRIPT */
-#include <fcntl.h>
 #include <stdio.h>
 #include <stdlib.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include "prompts.h"
+#include "common.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {
     fprintf(stderr, "usage: prompt_floor TRANSCRIPT\n");
     return 2;
   }
-  int fd = open(argv[1], O_RDONLY);
-  struct stat st;
-  if (fd < 0 || fstat(fd, &st) != 0) {
-    perror(argv[1]);
-    return 1;
-  }
-  char* text = malloc((size_t)st.st_size + 1);
-  size_t size = 0;
-  ssize_t got;
-  while (text != NULL && size < (size_t)st.st_size &&
-         (got = read(fd, text + size, (size_t)st.st_size - size)) > 0) {
-    size += (size_t)got;
-  }
+  size_t size;
+  char* text = read_file(argv[1], &size);
   size_t start = 0;
   char line[4096];
   for (size_t end = 1; end <= size; ++end) {
