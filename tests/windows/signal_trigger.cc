@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
   console.write({text("message")});
   for (const Trigger& trigger : kTriggers) {
     if (argc == 2 && std::strcmp(argv[1], trigger.name) == 0) {
-      std::raise(trigger.signal_number);
+      (void)std::raise(trigger.signal_number);
     }
   }
   console.deliver();

@@ -255,12 +255,12 @@ Sink& standard_output() {
 void install_signal_handlers(PendingOutput& pending) {
   pending_output = &pending;
   game_thread = ::GetCurrentThreadId();
-  std::atexit(on_normal_exit);
-  ::SetConsoleCtrlHandler(on_console_event, TRUE);
+  (void)std::atexit(on_normal_exit);
+  (void)::SetConsoleCtrlHandler(on_console_event, TRUE);
   // The C runtime calls these on the thread that raised the signal.
-  std::signal(SIGTERM, on_termination);
-  std::signal(SIGFPE, on_floating_point_exception);
-  std::signal(SIGABRT, on_abort);
+  (void)std::signal(SIGTERM, on_termination);
+  (void)std::signal(SIGFPE, on_floating_point_exception);
+  (void)std::signal(SIGABRT, on_abort);
 }
 
 void abort_with_message(std::string_view message) {
