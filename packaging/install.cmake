@@ -1,4 +1,11 @@
 # Installing the game and its manual page, and packaging both for Debian.
+
+# Windows gets a zip for players instead.
+if(WIN32)
+  include(packaging/windows.cmake)
+  return()
+endif()
+
 include(GNUInstallDirs)
 
 # Debian puts games in /usr/games; most other systems put them with the other
