@@ -482,6 +482,9 @@ SystemCalls count_calls(const std::string& trace_path) {
 class SystemCallTest : public ::testing::Test {
  protected:
   void SetUp() override {
+#ifdef __SANITIZE_ADDRESS__
+    GTEST_SKIP() << "LeakSanitizer does not run under strace";
+#endif
     if (::access(kStrace, X_OK) != 0) GTEST_SKIP() << "no strace";
     folder_ = testing::TempDir();
   }
