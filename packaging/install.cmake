@@ -1,4 +1,24 @@
-# Installing the game and its manual page, and packaging both for Debian.
+# Installing the game and its manual page, and packaging both for Debian
+# and for RPM-based systems.
+
+# The same sources give the same packages: their entries carry the time of
+# the last commit (SOURCE_DATE_EPOCH, unless the caller sets it), not the
+# time of the build.
+set(TESSAN_SOURCE_DATE_EPOCH "")
+find_package(Git QUIET)
+if(GIT_FOUND)
+  execute_process(
+    COMMAND "${GIT_EXECUTABLE}" log -1 --format=%ct
+    WORKING_DIRECTORY "${PROJECT_SOURCE_DIR}"
+    OUTPUT_VARIABLE TESSAN_SOURCE_DATE_EPOCH
+    OUTPUT_STRIP_TRAILING_WHITESPACE
+    ERROR_QUIET)
+endif()
+set(CPACK_TESSAN_SOURCE_DATE_EPOCH "${TESSAN_SOURCE_DATE_EPOCH}")
+set(CPACK_PROJECT_CONFIG_FILE "${PROJECT_SOURCE_DIR}/packaging/cpack_config.cmake")
+set(CPACK_PACKAGE_NAME tessan)
+set(CPACK_PACKAGE_VENDOR "The Tessan developers")
+set(CPACK_STRIP_FILES ON)
 
 # Windows gets a zip for players instead.
 if(WIN32)
@@ -77,8 +97,6 @@ if(NOT TESSAN_PACKAGE STREQUAL "DEB")
 endif()
 
 set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGE_NAME tessan)
-set(CPACK_PACKAGE_VENDOR "The Tessan developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "console game of propositional logic")
 set(description
     "Four propositions, p, q, r and s, start FALSE. In each game the player
@@ -87,7 +105,6 @@ first step and after each one, seven formulas built from the propositions
 and fourteen random truth constants are scored, one point for each TRUE
 formula. The aim is to find the order that gives the highest total score.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_STRIP_FILES ON)
 
 # The Debian package. CPack puts the summary on the first line and indents
 # the description below it.

@@ -13,27 +13,12 @@
 namespace tessan {
 namespace {
 
-constexpr Constants kExample = {true, false, true,  false, true,  true,  false,
-                                true, false, false, true,  false, false, false};
-
-// Records every delivery.
-class RecordingSink : public Sink {
- public:
-  void write(std::string_view bytes) override {
-    text += bytes;
-    sizes.push_back(bytes.size());
-  }
-  std::string text;
-  std::vector<std::size_t> sizes;
-};
-
 // Input handed out a line per read, as a terminal does, or all at once.
 // Before each read it checks that the prompt the player answers has been
 // delivered, that is, that the sink ends with a prompt.
 class WatchingSource : public ByteSource {
  public:
-  WatchingSource(std::string input, bool line_at_a_time,
-                 const RecordingSink& sink)
+  WatchingSource(std::string input, bool line_at_a_time, const StringSink& sink)
       : input_(std::move(input)),
         line_at_a_time_(line_at_a_time),
         sink_(sink) {}
@@ -61,7 +46,7 @@ class WatchingSource : public ByteSource {
   std::string input_;
   bool line_at_a_time_;
   std::size_t position_ = 0;
-  const RecordingSink& sink_;
+  const StringSink& sink_;
 };
 
 struct Delivered {
@@ -83,7 +68,7 @@ Delivered play(int games, bool line_at_a_time, bool end_early = false) {
     results.insert(results.end(), one.begin(), one.end());
   }
   if (end_early) input.resize(input.size() - 7);  // Ends at the last move.
-  RecordingSink sink;
+  StringSink sink;
   WatchingSource source(input, line_at_a_time, sink);
   ScriptedDraws draws(results);
   Console console(source, sink);
@@ -153,7 +138,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(DeliveryTest, RecordLargerThanTheBufferGoesOutWholeAfterTheOthers) {
   StringSource source("");
-  RecordingSink sink;
+  StringSink sink;
   Console console(source, sink);
   const std::string huge(PendingOutput::kCapacity + 1, 'x');
   console.write({text("before")});
@@ -168,7 +153,7 @@ TEST(DeliveryTest, RecordLargerThanTheBufferGoesOutWholeAfterTheOthers) {
 class EndingTest : public testing::Test {
  protected:
   PendingOutput pending_;
-  RecordingSink sink_;
+  StringSink sink_;
 };
 
 TEST_F(EndingTest, TakesTheFinishedRecordsOnceAndForGood) {

@@ -42,11 +42,22 @@ class StringSource : public ByteSource {
   bool ended_ = false;
 };
 
+// Collects what is delivered, and the size of each delivery.
 class StringSink : public Sink {
  public:
-  void write(std::string_view bytes) override { text += bytes; }
+  void write(std::string_view bytes) override {
+    text += bytes;
+    sizes.push_back(bytes.size());
+  }
   std::string text;
+  std::vector<std::size_t> sizes;
 };
+
+// The constants of the worked example: c1 to c14 are T, F, T, F, T, T, F,
+// T, F, F, T, F, F, F, and the opening board scores 1.
+inline constexpr Constants kExample = {true, false, true,  false, true,
+                                       true, false, true,  false, false,
+                                       true, false, false, false};
 
 // Hands out the given results in order; running out is a test failure.
 class ScriptedDraws : public RandomSource {

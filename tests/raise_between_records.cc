@@ -1,8 +1,9 @@
-// A program for the end-to-end tests: the game's console on the real
-// standard streams, with the platform's handlers installed, writes the
-// first records of a board and then raises the signal named by its argument
-// (INT, TERM, FPE or ABRT), as if it had arrived while the board was being
-// built. Those records must come out before the signal's message.
+// A program for the end-to-end tests, on Linux and under Wine: the game's
+// console on the real standard streams, with the platform's handlers
+// installed, writes the first records of a board and then raises the signal
+// named by its argument (INT, TERM, FPE or ABRT), as if it had arrived while
+// the board was being built; a Windows program cannot be sent these signals
+// from outside. Those records must come out before the signal's message.
 #include <csignal>
 #include <string_view>
 

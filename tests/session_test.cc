@@ -13,9 +13,6 @@ namespace {
 
 using namespace std::string_literals;
 
-constexpr Constants kExample = {true, false, true,  false, true,  true,  false,
-                                true, false, false, true,  false, false, false};
-
 const std::string kGameOver =
     "\n\n GAME OVER - TOTAL SCORE = 17\n\n\n AGAIN? (Y/N)\n";
 

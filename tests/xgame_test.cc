@@ -18,9 +18,6 @@ using namespace std::string_literals;
 constexpr bool T = true;
 constexpr bool F = false;
 
-// The constants of the worked example: the opening board scores 1.
-constexpr Constants kExample = {T, F, T, F, T, T, F, T, F, F, T, F, F, F};
-
 const std::string kOpeningBoard = R"(
  p = F           q = F           r = F            s = F
 
