@@ -209,9 +209,17 @@ Status Process::finish() {
 
 Status Process::await_end(std::chrono::milliseconds limit) {
   const auto deadline = Clock::now() + limit;
-  while (!reap() && Clock::now() < deadline) {
+  bool ended = false;
+  while (!(ended = reap()) && Clock::now() < deadline) {
     pollfd error{err_fd_, POLLIN, 0};
     if (::poll(&error, 1, 10) > 0) drain(error, err_fd_, err_);
+  }
+  // What the child wrote just before it ended may still wait in the pipe;
+  // with the child gone, the pipe's end follows it.
+  while (ended && err_fd_ >= 0) {
+    pollfd error{err_fd_, POLLIN, 0};
+    if (::poll(&error, 1, 1000) <= 0) break;
+    drain(error, err_fd_, err_);
   }
   return status_;
 }

@@ -456,7 +456,7 @@ TEST(SignalWhileWritingTest, EndsAtOnceWhenOutputIsBlocked) {
     ASSERT_TRUE(game.type(games_input(300)));
     ASSERT_TRUE(waits_for_input(game));  // Asleep in its write.
     game.send(signal_number);
-    const Status status = game.await_end(std::chrono::seconds(2));
+    const Status status = game.await_end(std::chrono::seconds(10));
     EXPECT_EQ(status.exit_code, 1) << signal_number;
     EXPECT_EQ(game.err(), signal_number == SIGINT ? "Interrupt\n" : "Killed\n");
   }

@@ -160,8 +160,9 @@ describe('waiting for a line', () => {
     const before = process.cpuUsage();
     await new Promise((resolve) => setTimeout(resolve, 500));
     const used = process.cpuUsage(before);
-    // A loop that polled for the line would use most of the half second.
-    assert.ok(used.user + used.system < 50000, `${JSON.stringify(used)} µs`);
+    // A loop that polled for the line would use most of the half second;
+    // the engine's own threads may use a little of it.
+    assert.ok(used.user + used.system < 150000, `${JSON.stringify(used)} µs`);
     assert.ok(session.waiting);
     session.type('\x03');
     assert.equal(ending(await end), 'exit 1');
