@@ -71,28 +71,22 @@ void deliver_pending() {
 
 // The handlers end the process themselves rather than set a flag for later:
 // a flag set just before a read starts would not be seen until the player
-// answers.
-void on_interrupt(int) {
+// answers. Each delivers the finished records before its message.
+[[noreturn]] void exit_with(std::string_view message) {
   deliver_pending();
-  write_all(STDERR_FILENO, "Interrupt\n");
+  write_all(STDERR_FILENO, message);
   _exit(1);
 }
 
-void on_termination(int) {
+[[noreturn]] void abort_with(std::string_view message) {
   deliver_pending();
-  write_all(STDERR_FILENO, "Killed\n");
-  _exit(1);
+  abort_with_message(message);
 }
 
-void on_floating_point_exception(int) {
-  deliver_pending();
-  abort_with_message("Floating Exception\n");
-}
-
-void on_abort(int) {
-  deliver_pending();
-  abort_with_message("IOT Trap\n");
-}
+void on_interrupt(int) { exit_with("Interrupt\n"); }
+void on_termination(int) { exit_with("Killed\n"); }
+void on_floating_point_exception(int) { abort_with("Floating Exception\n"); }
+void on_abort(int) { abort_with("IOT Trap\n"); }
 
 void handle(int signal_number, void (*handler)(int)) {
   struct sigaction action {};
