@@ -248,7 +248,7 @@ char Process::state() const {
   return name_end == std::string::npos ? '?' : line[name_end + 2];
 }
 
-bool Process::await_hunger() {
+bool Process::await_hunger() const {
   const auto deadline = Clock::now() + kPatience;
   while (Clock::now() < deadline) {
     int unread = -1;

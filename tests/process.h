@@ -82,7 +82,7 @@ class Process {
   // Waits up to kPatience until the child has taken everything typed and
   // sleeps, waiting for more; returns false if it did not come to that.
   // Output must not be a pipe that fills, which would also put it to sleep.
-  bool await_hunger();
+  bool await_hunger() const;
 
   // Returns the anonymous memory the child holds now (its heap, stack and
   // written data, without the pages of its program and libraries), in KiB,
