@@ -4,6 +4,8 @@
 #include <poll.h>
 #include <pty.h>
 #include <signal.h>
+#include <sys/ioctl.h>
+#include <sys/personality.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <termios.h>
@@ -15,6 +17,7 @@
 #include <iterator>
 #include <sstream>
 #include <stdexcept>
+#include <thread>
 
 namespace tessan::e2e {
 
@@ -40,6 +43,7 @@ void set_nonblocking(int fd) {
   (void)::sigprocmask(SIG_SETMASK, &none, nullptr);
   (void)::signal(SIGPIPE, SIG_DFL);
   (void)::signal(SIGINT, wiring.ignore_interrupts ? SIG_IGN : SIG_DFL);
+  if (wiring.fixed_layout) (void)::personality(ADDR_NO_RANDOMIZE);
   if (wiring.nonblocking_input) set_nonblocking(STDIN_FILENO);
   if (wiring.nonblocking_output) set_nonblocking(STDOUT_FILENO);
   std::vector<char*> argv = {const_cast<char*>(path)};
@@ -242,6 +246,27 @@ char Process::state() const {
   std::getline(stat, line);
   const std::size_t name_end = line.rfind(") ");
   return name_end == std::string::npos ? '?' : line[name_end + 2];
+}
+
+bool Process::await_hunger() const {
+  const auto deadline = Clock::now() + kPatience;
+  while (Clock::now() < deadline) {
+    int unread = -1;
+    if (::ioctl(input_, FIONREAD, &unread) == 0 && unread == 0 &&
+        state() == 'S') {
+      return true;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return false;
+}
+
+long Process::anonymous_kib() const {
+  std::ifstream status("/proc/" + std::to_string(pid_) + "/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.starts_with("RssAnon:")) return std::stol(line.substr(8));
+  }
+  return -1;
 }
 
 Outcome run_with_input(const char* path, std::string_view input,

@@ -27,6 +27,10 @@ struct Wiring {
   bool nonblocking_output = false;
   int output_pipe_size = 0;  // Bytes the output pipe holds; 0: the default.
   bool ignore_interrupts = false;
+  // The same addresses on every run (no address space layout
+  // randomisation), so that the resident set of two runs differs only by
+  // what the game itself allocates and touches.
+  bool fixed_layout = false;
   std::vector<std::string> arguments;  // After the program's name.
 };
 
@@ -74,6 +78,16 @@ class Process {
   // blocked. Returns how it ended, or a Status with exit_code -1 and signal 0
   // if it still runs.
   Status await_end(std::chrono::milliseconds limit);
+
+  // Waits up to kPatience until the child has taken everything typed and
+  // sleeps, waiting for more; returns false if it did not come to that.
+  // Output must not be a pipe that fills, which would also put it to sleep.
+  bool await_hunger() const;
+
+  // Returns the anonymous memory the child holds now (its heap, stack and
+  // written data, without the pages of its program and libraries), in KiB,
+  // or -1 if it cannot be read.
+  long anonymous_kib() const;
 
   // Returns the child's state letter from /proc ('S' while it sleeps in a
   // read or a wait for room to write, 'T' while stopped, 'Z' once it has

@@ -13,8 +13,16 @@ namespace {
 
 using namespace std::string_literals;
 
+// From the end of the last board of a game of kExample to the play-again
+// prompt, whole: a missing or extra empty record on either side fails.
 const std::string kGameOver =
-    "\n\n GAME OVER - TOTAL SCORE = 17\n\n\n AGAIN? (Y/N)\n";
+    "SCORE = 5   TOTAL SCORE = 17\n"
+    "\n"
+    "\n"
+    " GAME OVER - TOTAL SCORE = 17\n"
+    "\n"
+    "\n"
+    " AGAIN? (Y/N)\n";
 
 const std::string kMoves = "p\nq\nr\ns\n";
 

@@ -175,6 +175,48 @@ TEST(DrawTest, EachConstantComesFromItsOwnResult) {
   }
 }
 
+struct ConstantPlaceCase {
+  std::size_t constant;  // 0 for c1 ... 13 for c14.
+  Position position;
+  const char* constants;  // c1 to c14, as T and F.
+};
+
+// For every constant place of every formula, a position and constants in
+// which flipping that one constant flips its formula and no other. A formula
+// that reads a wrong constant, or its two constants swapped, fails a row.
+TEST(EvaluateTest, EachConstantPlaceSwaysItsOwnFormulaAlone) {
+  const ConstantPlaceCase cases[] = {
+      {0, {T, F, F, F}, "FFFFFFFFFFFFFF"},   // F1 = c1
+      {1, {F, F, F, T}, "FFFFFFFFFFFFFF"},   // F1 = c2
+      {2, {F, T, F, F}, "FFFFFFFFFFFFFF"},   // F2 = c3
+      {3, {F, F, T, F}, "FFTFFFFFFFFFFF"},   // F2 = c4
+      {4, {T, F, F, T}, "FFFFFFFFFFFFFF"},   // F3 = c5
+      {5, {F, F, F, T}, "FFFFFFFFFFFFFF"},   // F3 = c6
+      {6, {F, F, F, T}, "FFFFFFFFFFFFFF"},   // F4 = NOT c7
+      {7, {F, F, T, F}, "FFFFFFFFFFFFFF"},   // F4 = NOT c8
+      {8, {F, T, F, F}, "FFFFFFFFFFFFFF"},   // F5 = NOT c9
+      {9, {T, F, F, F}, "FFFFFFFFFFFFFF"},   // F5 = NOT c10
+      {10, {F, F, F, F}, "FFFFFFFFFFFFFF"},  // F6 = NOT c11
+      {11, {F, F, F, T}, "FFFFFFFFFFFFFF"},  // F6 = NOT c12
+      {12, {F, F, F, F}, "FFFFFFFFFFFFFF"},  // F7 = NOT c13
+      {13, {T, F, F, F}, "FFFFFFFFFFFFFF"},  // F7 = NOT c14
+  };
+  for (const ConstantPlaceCase& c : cases) {
+    Constants before{};
+    for (std::size_t i = 0; i < before.size(); ++i) {
+      before[i] = c.constants[i] == 'T';
+    }
+    Constants after = before;
+    after[c.constant] = !after[c.constant];
+    const FormulaValues was = evaluate(c.position, before);
+    const FormulaValues now = evaluate(c.position, after);
+    for (std::size_t f = 0; f < was.size(); ++f) {
+      EXPECT_EQ(now[f] != was[f], f == c.constant / 2)
+          << "c" << c.constant + 1 << " flipped, F" << f + 1;
+    }
+  }
+}
+
 // Every set of constants and every order of steps: the bounds the scoring
 // can never leave.
 TEST(EvaluateTest, ScoresStayWithinTheirBounds) {
