@@ -4,9 +4,11 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
+#include <functional>
 #include <mutex>
 #include <string>
-#include <thread>
+#include <utility>
 
 namespace tessan::platform {
 namespace {
@@ -15,16 +17,45 @@ using std::chrono::milliseconds;
 
 constexpr milliseconds kPatience{5000};
 
+// A thread of the system's that runs `body`, joined at the latest when it
+// goes out of scope. (The toolchain's library has no std::thread.)
+class Thread {
+ public:
+  explicit Thread(std::function<void()> body) : body_(std::move(body)) {
+    handle_ = ::CreateThread(nullptr, 0, &Thread::run, this, 0, nullptr);
+    if (handle_ == nullptr) std::abort();
+  }
+  Thread(const Thread&) = delete;
+  Thread& operator=(const Thread&) = delete;
+  ~Thread() { join(); }
+
+  void join() {
+    if (handle_ == nullptr) return;
+    ::WaitForSingleObject(handle_, INFINITE);
+    ::CloseHandle(handle_);
+    handle_ = nullptr;
+  }
+
+ private:
+  static DWORD WINAPI run(void* self) {
+    static_cast<Thread*>(self)->body_();
+    return 0;
+  }
+
+  std::function<void()> body_;
+  HANDLE handle_ = nullptr;
+};
+
 // Standard output as the game's thread writes it: under the lock, slowly
 // where a test asks, or not at all until the test lets it.
 class LockedSink : public Sink {
  public:
-  explicit LockedSink(std::mutex& lock) : lock_(lock) {}
+  explicit LockedSink(OutputLock& lock) : lock_(lock) {}
 
   void write(std::string_view bytes) override {
-    const std::lock_guard<std::mutex> writing(lock_);
+    const std::lock_guard<OutputLock> writing(lock_);
     in_write = true;
-    while (!may_finish) std::this_thread::sleep_for(milliseconds(1));
+    while (!may_finish) ::Sleep(1);
     text += bytes;
   }
 
@@ -33,7 +64,7 @@ class LockedSink : public Sink {
   std::string text;
 
  private:
-  std::mutex& lock_;
+  OutputLock& lock_;
 };
 
 class TakeBesideGameTest : public testing::Test {
@@ -42,7 +73,7 @@ class TakeBesideGameTest : public testing::Test {
     if (taken_.holds_output) output_.unlock();
   }
 
-  std::mutex output_;
+  OutputLock output_;
   PendingOutput pending_;
   LockedSink sink_{output_};
   TakenForEnding taken_;
@@ -69,13 +100,13 @@ TEST_F(TakeBesideGameTest, NothingPendingStillTakesTheOutput) {
 TEST_F(TakeBesideGameTest, LetsADeliveryUnderWayFinishFirst) {
   pending_.append(" board\n");
   sink_.may_finish = false;
-  std::thread game([this] {
+  Thread game([this] {
     pending_.deliver(sink_);
     pending_.append(" prompt\n");
   });
-  while (!sink_.in_write) std::this_thread::sleep_for(milliseconds(1));
-  std::thread release([this] {
-    std::this_thread::sleep_for(milliseconds(50));
+  while (!sink_.in_write) ::Sleep(1);
+  Thread release([this] {
+    ::Sleep(50);
     sink_.may_finish = true;
   });
   taken_ = take_pending_beside_game(pending_, output_, kPatience);
@@ -92,8 +123,8 @@ TEST_F(TakeBesideGameTest, LetsADeliveryUnderWayFinishFirst) {
 TEST_F(TakeBesideGameTest, GivesUpOnAWriteThatDoesNotFinish) {
   pending_.append(" board\n");
   sink_.may_finish = false;
-  std::thread game([this] { pending_.deliver(sink_); });
-  while (!sink_.in_write) std::this_thread::sleep_for(milliseconds(1));
+  Thread game([this] { pending_.deliver(sink_); });
+  while (!sink_.in_write) ::Sleep(1);
   const auto start = std::chrono::steady_clock::now();
   taken_ = take_pending_beside_game(pending_, output_, milliseconds(100));
   EXPECT_GE(std::chrono::steady_clock::now() - start, milliseconds(100));

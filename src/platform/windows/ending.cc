@@ -1,11 +1,9 @@
 #include "platform/windows/ending.h"
 
-#include <thread>
-
 namespace tessan::platform {
 
 TakenForEnding take_pending_beside_game(PendingOutput& pending,
-                                        std::mutex& output,
+                                        OutputLock& output,
                                         std::chrono::milliseconds patience) {
   using Clock = std::chrono::steady_clock;
   const Clock::time_point deadline = Clock::now() + patience;
@@ -23,7 +21,7 @@ TakenForEnding take_pending_beside_game(PendingOutput& pending,
     } else if (Clock::now() >= deadline) {
       return {pending.take_for_ending(), false};
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ::Sleep(1);
   }
 }
 

@@ -3,13 +3,40 @@
 #ifndef TESSAN_PLATFORM_WINDOWS_ENDING_H_
 #define TESSAN_PLATFORM_WINDOWS_ENDING_H_
 
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
 #include <chrono>
-#include <mutex>
 #include <string_view>
 
 #include "console/pending_output.h"
 
 namespace tessan::platform {
+
+// A lock that one thread at a time holds: the system's slim reader/writer
+// lock, taken exclusively. It needs no thread library and no
+// initialisation at run time, so a global one is ready before main().
+// Meets the standard's Lockable, for std::lock_guard and std::unique_lock.
+class OutputLock {
+ public:
+  OutputLock() = default;
+  OutputLock(const OutputLock&) = delete;
+  OutputLock& operator=(const OutputLock&) = delete;
+
+  void lock() { ::AcquireSRWLockExclusive(&lock_); }
+  // Takes the lock if no thread holds it; never waits.
+  bool try_lock() { return ::TryAcquireSRWLockExclusive(&lock_) != 0; }
+  // Only the thread that holds the lock releases it.
+  void unlock() { ::ReleaseSRWLockExclusive(&lock_); }
+
+ private:
+  SRWLOCK lock_ = SRWLOCK_INIT;
+};
 
 // What a handler beside the game takes before it writes its message.
 struct TakenForEnding {
@@ -27,7 +54,7 @@ struct TakenForEnding {
 // for it; if it does not finish in time (a pipe that nobody reads), its
 // records stay with it and the handler goes on without the lock.
 TakenForEnding take_pending_beside_game(PendingOutput& pending,
-                                        std::mutex& output,
+                                        OutputLock& output,
                                         std::chrono::milliseconds patience);
 
 }  // namespace tessan::platform

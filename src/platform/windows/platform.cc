@@ -17,7 +17,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <ctime>
-#include <mutex>
+#include <mutex>  // std::lock_guard alone: the lock is the system's.
 
 #include "platform/windows/console_input.h"
 #include "platform/windows/ending.h"
@@ -92,7 +92,7 @@ void claim_ending() {
 }
 
 // Held by the game's thread while it writes standard output.
-std::mutex output_lock;
+OutputLock output_lock;
 
 // What the handlers deliver before their message. Set once, before any
 // handler is installed, with the thread that appends to it.
@@ -232,7 +232,7 @@ class StandardInput final : public ByteSource {
 class StandardOutput final : public Sink {
  public:
   void write(std::string_view bytes) override {
-    const std::lock_guard<std::mutex> writing(output_lock);
+    const std::lock_guard<OutputLock> writing(output_lock);
     write_text(::GetStdHandle(STD_OUTPUT_HANDLE), bytes, buffer_);
   }
 
