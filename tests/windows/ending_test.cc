@@ -4,11 +4,10 @@
 
 #include <atomic>
 #include <chrono>
-#include <cstdlib>
-#include <functional>
 #include <mutex>
 #include <string>
-#include <utility>
+
+#include "thread.h"
 
 namespace tessan::platform {
 namespace {
@@ -16,35 +15,6 @@ namespace {
 using std::chrono::milliseconds;
 
 constexpr milliseconds kPatience{5000};
-
-// A thread of the system's that runs `body`, joined at the latest when it
-// goes out of scope. (The toolchain's library has no std::thread.)
-class Thread {
- public:
-  explicit Thread(std::function<void()> body) : body_(std::move(body)) {
-    handle_ = ::CreateThread(nullptr, 0, &Thread::run, this, 0, nullptr);
-    if (handle_ == nullptr) std::abort();
-  }
-  Thread(const Thread&) = delete;
-  Thread& operator=(const Thread&) = delete;
-  ~Thread() { join(); }
-
-  void join() {
-    if (handle_ == nullptr) return;
-    ::WaitForSingleObject(handle_, INFINITE);
-    ::CloseHandle(handle_);
-    handle_ = nullptr;
-  }
-
- private:
-  static DWORD WINAPI run(void* self) {
-    static_cast<Thread*>(self)->body_();
-    return 0;
-  }
-
-  std::function<void()> body_;
-  HANDLE handle_ = nullptr;
-};
 
 // Standard output as the game's thread writes it: under the lock, slowly
 // where a test asks, or not at all until the test lets it.

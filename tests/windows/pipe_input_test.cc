@@ -7,7 +7,8 @@
 
 #include <string>
 #include <string_view>
-#include <thread>
+
+#include "thread.h"
 
 namespace tessan {
 namespace {
@@ -51,10 +52,6 @@ class Collector {
           }
         }) {}
 
-  ~Collector() {
-    if (thread_.joinable()) thread_.join();
-  }
-
   // Returns all that was read, once the writing end has closed.
   std::string take() {
     thread_.join();
@@ -63,7 +60,7 @@ class Collector {
 
  private:
   std::string text_;
-  std::thread thread_;
+  Thread thread_;
 };
 
 TEST(PipeInputTest, AnswersWrittenSlowlyToANonblockingPipeAreAllRead) {
