@@ -5,9 +5,11 @@
 
 const kBlinkFor = 4000;  // Milliseconds after the last activity.
 
+// Makes the cursor of `terminal`, which starts blinking, stop once idle.
 export function blinkWhileBusy(terminal) {
   let timer = null;
   const wake = () => {
+    // Setting an option redraws, even to the value it has.
     if (!terminal.options.cursorBlink) terminal.options.cursorBlink = true;
     clearTimeout(timer);
     timer = setTimeout(() => {

@@ -11,7 +11,7 @@ import { describeEnd } from './ending.js';
 import { followWindow } from './layout.js';
 import { announcement, answersFor } from './records.js';
 import { Session } from './session.js';
-import { moduleBytes } from './wasm.js';
+import { fromEmbeddedBytes } from './wasm.js';
 
 // Standard error in a colour of its own (bright red), standard output as
 // the game writes it.
@@ -22,11 +22,15 @@ const kDefaultColour = '\x1b[39m';
 const kReverseWraparound = '\x1b[?45h';
 const kEraseLine = '\x15';
 
+const hasWebAssembly = typeof WebAssembly === 'object';
+const createModule = hasWebAssembly ? fromEmbeddedBytes(globalThis.createTessan) : null;
+
 const terminal = new Terminal({
   cols: 80,
   rows: 24,
   convertEol: true,  // The game ends its lines with a line feed alone.
   screenReaderMode: true,
+  cursorBlink: true,
   fontFamily: 'ui-monospace, "DejaVu Sans Mono", Menlo, Consolas, monospace',
   fontSize: 15,
   scrollback: 5000,
@@ -64,7 +68,6 @@ const buttons = new AnswerButtons(document.getElementById('answers'), {
   focusTerminal: () => terminal.focus(),
 });
 
-const hasWebAssembly = typeof WebAssembly === 'object';
 const latin1 = new TextDecoder('latin1');
 
 async function play() {
@@ -74,24 +77,21 @@ async function play() {
   terminal.focus();
   // What the game wrote since it last waited for an answer.
   let said = '';
-  session = new Session(
-    (settings) => globalThis.createTessan({ ...settings, wasmBinary: moduleBytes() }),
-    {
-      output: (stream, bytes) => {
-        said += latin1.decode(bytes);
-        if (stream === 2) terminal.write(kErrorColour);
-        terminal.write(bytes);
-        if (stream === 2) terminal.write(kDefaultColour);
-      },
-      echo: (text) => terminal.write(text),
-      log: (text) => console.debug(text),
-      wait: () => {
-        buttons.show(answersFor(said));
-        announcer.say(announcement(said));
-        said = '';
-      },
+  session = new Session(createModule, {
+    output: (stream, bytes) => {
+      said += latin1.decode(bytes);
+      if (stream === 2) terminal.write(kErrorColour);
+      terminal.write(bytes);
+      if (stream === 2) terminal.write(kDefaultColour);
     },
-  );
+    echo: (text) => terminal.write(text),
+    log: (text) => console.debug(text),
+    wait: () => {
+      buttons.show(answersFor(said));
+      announcer.say(announcement(said));
+      said = '';
+    },
+  });
   const outcome = hasWebAssembly ? await session.run() : {};
   buttons.show([]);
   const { text, again: canAgain } = describeEnd(outcome, hasWebAssembly);

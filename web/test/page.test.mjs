@@ -108,7 +108,9 @@ describe('a phone, 390 by 844 with touch', () => {
     for (const move of 'prs') await tap(page, kPrompt, move);
     await tap(page, kAgain, 'quit');
     await page.waitForSelector('#ended:not([hidden])');
-    // Each tap typed its answer, echoed as the keyboard would.
+    // Each tap typed its answer, echoed as the keyboard would; "quit" ends
+    // the game without a word.
+    await waitForPrompt(page, 'quit');
     const typed = (await screen(page)).split('\n').filter((line) =>
       /^(p|q|r|s|quit)$/.test(line),
     );
