@@ -1,5 +1,9 @@
 // What the page says when a session has ended, in a player's words.
 
+// The errors of a browser that will not load the WebAssembly, as a site's
+// policy without 'wasm-unsafe-eval' makes it.
+const kRefused = new Set(['CompileError', 'LinkError']);
+
 // Returns { text, again } for the outcome of Session.run: the sentence to
 // show, and whether a new session can help. `hasWebAssembly` is false in a
 // browser without WebAssembly (or with it turned off, as a browser without
@@ -16,6 +20,14 @@ export function describeEnd(outcome, hasWebAssembly) {
   }
   if (outcome.aborted) {
     return { text: 'The game has ended: its input ran out.', again: true };
+  }
+  if (kRefused.has(outcome.error?.name)) {
+    return {
+      text:
+        'The game could not start: this browser refused to load its ' +
+        `WebAssembly (${outcome.error.message}).`,
+      again: false,
+    };
   }
   if (outcome.error) {
     const reason = outcome.error.message ?? String(outcome.error);

@@ -71,6 +71,7 @@ describe('what the page says at the end', () => {
     ['an interrupt', { status: 1 }, true, /interrupted/, true],
     ['the end of input', { aborted: true }, true, /input ran out/, true],
     ['a fault', { error: new Error('Aborted(OOM)') }, true, /fault.*Aborted\(OOM\)/, true],
+    ['WebAssembly refused', { error: new WebAssembly.CompileError('Refused') }, true, /refused to load its WebAssembly \(Refused\)/, false],
     ['no WebAssembly', {}, false, /needs WebAssembly, which is missing or turned off/, false],
   ];
   for (const [name, outcome, hasWebAssembly, text, again] of cases) {
