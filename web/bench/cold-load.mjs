@@ -3,7 +3,10 @@
 // cost of the game's module and of the page's own script. Each load is in
 // a new browser context of headless Chromium, the two pages alternating.
 //
-//   node bench/cold-load.mjs [LOADS]   (after the web and play presets)
+//   node bench/cold-load.mjs [LOADS [PAGE...]]
+//
+// after the web and play presets; each PAGE, such as an earlier build of
+// tessan.html, joins the rotation.
 import { spawnSync } from 'node:child_process';
 import { writeFile } from 'node:fs/promises';
 import { pathToFileURL } from 'node:url';
@@ -12,6 +15,7 @@ import { launch } from '../test/chromium.mjs';
 import { nativeProgram, pagePath, webBuild } from '../test/paths.mjs';
 
 const loads = Number(process.argv[2] ?? 11);
+const others = process.argv.slice(3);
 const kBannerEnd = 'Press any key to begin';
 
 // The banner as the console program writes it (before it ends on the end
@@ -79,20 +83,28 @@ const median = (values) => {
 };
 
 const browser = await launch();
-const times = { page: [], baseline: [] };
+const urls = new Map([
+  ['page', pathToFileURL(pagePath()).href],
+  ['baseline', pathToFileURL(baselinePath).href],
+  ...others.map((path) => [path, pathToFileURL(path).href]),
+]);
+const times = new Map([...urls.keys()].map((name) => [name, []]));
 try {
-  const urls = { page: pathToFileURL(pagePath()).href, baseline: pathToFileURL(baselinePath).href };
-  await coldLoad(browser, urls.page);  // Warms the disk cache and Chromium itself.
-  await coldLoad(browser, urls.baseline);
+  // Warms the disk cache and Chromium itself.
+  for (const url of urls.values()) await coldLoad(browser, url);
+  const names = [...urls.keys()];
   for (let i = 0; i < loads; ++i) {
-    for (const which of i % 2 ? ['baseline', 'page'] : ['page', 'baseline']) {
-      times[which].push(await coldLoad(browser, urls[which]));
+    // Each in turn, starting each round with the next one.
+    for (let j = 0; j < names.length; ++j) {
+      const name = names[(i + j) % names.length];
+      times.get(name).push(await coldLoad(browser, urls.get(name)));
     }
   }
 } finally {
   await browser.close();
 }
-const [page, baseline] = [median(times.page), median(times.baseline)];
-console.log(`page:     ${times.page.map(Math.round).join(' ')} ms, median ${page.toFixed(0)}`);
-console.log(`baseline: ${times.baseline.map(Math.round).join(' ')} ms, median ${baseline.toFixed(0)}`);
-console.log(`ratio of the medians: ${(page / baseline).toFixed(2)}`);
+const baseline = median(times.get('baseline'));
+for (const [name, ms] of times) {
+  const ratio = (median(ms) / baseline).toFixed(2);
+  console.log(`${name}: ${ms.map(Math.round).join(' ')} ms, median ${median(ms).toFixed(0)}, ${ratio} of the baseline`);
+}

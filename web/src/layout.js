@@ -12,7 +12,27 @@ const kFewestRows = 24;
 const kReadableSize = 11;  // The smallest text, in CSS px, that reads well.
 const kSmallestSize = 6;
 const kStep = 0.5;
+// A monospace cell is about 0.6 of the font size wide and 1.2 high: enough
+// for a first guess at the size, which the fit then checks.
+const kCellWidth = 0.62;
+const kCellHeight = 1.22;
+const kScrollBar = 14;
+// A change of the font size redraws the whole terminal: one that would
+// gain less than this is not worth it.
+const kWorthChanging = 1.06;
 
+// Returns a first guess at the font size for a box of `width` by `height`
+// CSS px, a little on the small side, so that the fit keeps it.
+export function guessFontSize(width, height) {
+  const size = Math.min(
+    (width - kScrollBar) / (kColumns * kCellWidth),
+    height / (kFewestRows * kCellHeight),
+  );
+  return Math.max(kReadableSize, Math.floor(size / kStep) * kStep);
+}
+
+// Fits `terminal`, opened in `box` at a size that guessFontSize gave, now
+// and whenever the box changes size.
 export function followWindow(terminal, box) {
   const fitAddon = new FitAddon();
   terminal.loadAddon(fitAddon);
@@ -29,9 +49,12 @@ export function followWindow(terminal, box) {
     if (!room) return;  // Not laid out (yet).
     // Cells grow in proportion to the text: a first guess from one measure,
     // then smaller steps, as the cells' sizes are rounded.
-    size *= Math.min(room.cols / kColumns, room.rows / kFewestRows);
-    size = Math.max(kReadableSize, Math.floor(size / kStep) * kStep);
-    room = fitting(size);
+    const fits = room.cols >= kColumns && room.rows >= kFewestRows;
+    const scale = Math.min(room.cols / kColumns, room.rows / kFewestRows);
+    if (!fits || scale >= kWorthChanging) {
+      size = Math.max(kReadableSize, Math.floor((size * scale) / kStep) * kStep);
+      room = fitting(size);
+    }
     while (size > kReadableSize && (room.cols < kColumns || room.rows < kFewestRows)) {
       size -= kStep;
       room = fitting(size);

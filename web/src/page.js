@@ -8,7 +8,7 @@ import { Announcer, quietTerminal } from './announcer.js';
 import { AnswerButtons } from './buttons.js';
 import { blinkWhileBusy } from './cursor.js';
 import { describeEnd } from './ending.js';
-import { followWindow } from './layout.js';
+import { followWindow, guessFontSize } from './layout.js';
 import { announcement, answersFor } from './records.js';
 import { Session } from './session.js';
 import { fromEmbeddedBytes } from './wasm.js';
@@ -25,6 +25,7 @@ const kEraseLine = '\x15';
 const hasWebAssembly = typeof WebAssembly === 'object';
 const createModule = hasWebAssembly ? fromEmbeddedBytes(globalThis.createTessan) : null;
 
+const box = document.getElementById('terminal');
 const terminal = new Terminal({
   cols: 80,
   rows: 24,
@@ -32,10 +33,10 @@ const terminal = new Terminal({
   screenReaderMode: true,
   cursorBlink: true,
   fontFamily: 'ui-monospace, "DejaVu Sans Mono", Menlo, Consolas, monospace',
-  fontSize: 15,
+  // Near what fits the box, so that fitting it seldom redraws.
+  fontSize: guessFontSize(box.clientWidth, box.clientHeight),
   scrollback: 5000,
 });
-const box = document.getElementById('terminal');
 terminal.open(box);
 // For whoever drives the page from outside, the tests among them.
 window.tessanTerminal = terminal;
