@@ -44,17 +44,18 @@ followWindow(terminal, box);
 blinkWhileBusy(terminal);
 quietTerminal(terminal);
 
-// Ctrl+C (or Cmd+C) with a selection is the browser's copy, which the
-// terminal fills with the selection; without one it interrupts the game.
-terminal.attachCustomKeyEventHandler(
-  (event) =>
-    !(
-      event.type === 'keydown' &&
-      (event.ctrlKey || event.metaKey) &&
-      event.key.toLowerCase() === 'c' &&
-      terminal.hasSelection()
-    ),
-);
+// Keys that the page keeps from the terminal and leaves to the browser:
+// Ctrl+C (or Cmd+C) with a selection, the browser's copy, which the
+// terminal fills with the selection (without one, Ctrl+C interrupts the
+// game); and Tab and Shift+Tab, which move the focus to the answer buttons
+// and back, so that the keyboard is never trapped in the terminal.
+function forBrowser(event) {
+  if (event.type !== 'keydown' || event.altKey) return false;
+  const command = event.ctrlKey || event.metaKey;
+  if (event.key === 'Tab') return !command;
+  return command && event.key.toLowerCase() === 'c' && terminal.hasSelection();
+}
+terminal.attachCustomKeyEventHandler((event) => !forBrowser(event));
 
 const ended = document.getElementById('ended');
 const howItEnded = document.getElementById('how-it-ended');

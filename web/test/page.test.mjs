@@ -228,6 +228,29 @@ describe('a desktop, 1000 by 900', () => {
     await waitForText(page, "Let's change p");
     assert.doesNotMatch(await screen(page), /Interrupt/);
   });
+
+  it('reaches the answer buttons with Tab, and back with Shift+Tab', async () => {
+    const focused = () =>
+      page.evaluate(() =>
+        document.activeElement.classList.contains('xterm-helper-textarea')
+          ? 'terminal'
+          : document.activeElement.textContent,
+      );
+    await waitForPrompt(page, kPrompt);
+    assert.equal(await focused(), 'terminal');
+    await page.keyboard.press('Tab');
+    await page.keyboard.press('Tab');
+    assert.equal(await focused(), 'q');
+    await page.keyboard.press('Enter');
+    await waitForPrompt(page, kAgain);
+    // The question's new answers take the focus.
+    assert.equal(await focused(), 'y');
+    await page.keyboard.down('Shift');
+    await page.keyboard.press('Tab');
+    await page.keyboard.up('Shift');
+    assert.equal(await focused(), 'terminal');
+    assert.match(await screen(page), /^q$/m);
+  });
 });
 
 describe('a browser without WebAssembly (no JIT)', () => {
