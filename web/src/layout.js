@@ -75,10 +75,15 @@ export function followWindow(terminal, box) {
   // on-screen keyboard makes shorter: the line being typed stays above it.
   const viewport = window.visualViewport;
   if (viewport) {
+    let height = null;
     const follow = () => {
-      const height = viewport.height * viewport.scale;
+      // Zooming in shows less of the page without changing its height.
+      const shown = viewport.height * viewport.scale;
+      if (shown === height) return;
+      height = shown;
       document.documentElement.style.setProperty('--page-height', `${height}px`);
-      if (window.scrollY !== 0) window.scrollTo(0, 0);
+      // A keyboard that opens may have scrolled the page to the text field.
+      if (viewport.scale === 1 && window.scrollY !== 0) window.scrollTo(0, 0);
     };
     viewport.addEventListener('resize', follow);
     follow();
