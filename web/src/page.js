@@ -21,6 +21,9 @@ const kDefaultColour = '\x1b[39m';
 // to the end of that one, so that erasing a long line erases all of it.
 const kReverseWraparound = '\x1b[?45h';
 const kEraseLine = '\x15';
+// The most of what the game wrote between two answers that the page keeps
+// to read its question and announce: lines typed ahead may make that long.
+const kSaidLimit = 16384;
 
 const hasWebAssembly = typeof WebAssembly === 'object';
 const createModule = hasWebAssembly ? fromEmbeddedBytes(globalThis.createTessan) : null;
@@ -81,7 +84,7 @@ async function play() {
   let said = '';
   session = new Session(createModule, {
     output: (stream, bytes) => {
-      said += latin1.decode(bytes);
+      said = (said + latin1.decode(bytes)).slice(-kSaidLimit);
       if (stream === 2) terminal.write(kErrorColour);
       terminal.write(bytes);
       if (stream === 2) terminal.write(kDefaultColour);
