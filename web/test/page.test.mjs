@@ -253,6 +253,30 @@ describe('a desktop, 1000 by 900', () => {
   });
 });
 
+describe('keys typed while the page loads', () => {
+  it('reach the game once it asks', async () => {
+    const page = await browser.newPage();
+    // The game's module waits to compile until the test lets it.
+    await page.evaluateOnNewDocument(() => {
+      const compile = WebAssembly.compile.bind(WebAssembly);
+      const gate = new Promise((resolve) => {
+        window.startModule = resolve;
+      });
+      WebAssembly.compile = async (bytes) => {
+        await gate;
+        return compile(bytes);
+      };
+    });
+    await page.goto(pageUrl(), { waitUntil: 'domcontentloaded' });
+    await page.waitForFunction(() => window.tessanTerminal);
+    await page.keyboard.type('\rs\r');
+    assert.doesNotMatch(await screen(page), /Press any key/);
+    await page.evaluate(() => window.startModule());
+    await waitForText(page, "Let's change s from FALSE to TRUE:");
+    await page.close();
+  });
+});
+
 describe('a browser without WebAssembly (no JIT)', () => {
   let jitless;
   before(async () => {
