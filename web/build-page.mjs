@@ -1,7 +1,8 @@
 // Builds the one-file page: bundles the terminal's script and style with
-// esbuild and puts them, with the game's module, into src/page.html.
+// esbuild and puts them, with the game's module and the bytes of its
+// WebAssembly (in base64, read by src/wasm.js), into src/page.html.
 //
-//   node build-page.mjs MODULE_JS OUTPUT_HTML
+//   node build-page.mjs MODULE_JS MODULE_WASM OUTPUT_HTML
 //
 // The output depends on nothing but its inputs (no time stamps, no paths),
 // so that two builds of the same sources are byte for byte the same.
@@ -9,9 +10,9 @@ import { readFile, writeFile } from 'node:fs/promises';
 import { fileURLToPath } from 'node:url';
 import * as esbuild from 'esbuild';
 
-const [modulePath, outputPath] = process.argv.slice(2);
-if (!modulePath || !outputPath) {
-  console.error('usage: node build-page.mjs MODULE_JS OUTPUT_HTML');
+const [modulePath, wasmPath, outputPath] = process.argv.slice(2);
+if (!modulePath || !wasmPath || !outputPath) {
+  console.error('usage: node build-page.mjs MODULE_JS MODULE_WASM OUTPUT_HTML');
   process.exit(2);
 }
 const here = (path) => fileURLToPath(new URL(path, import.meta.url));
@@ -39,6 +40,8 @@ const inline = (text, tag) =>
 const parts = {
   style: inline(output('.css'), 'style'),
   module: inline(await readFile(modulePath, 'utf8'), 'script'),
+  // Base64 has no "<": nothing to hide.
+  wasm: (await readFile(wasmPath)).toString('base64'),
   script: inline(output('.js'), 'script'),
 };
 const template = await readFile(here('src/page.html'), 'utf8');

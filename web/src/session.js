@@ -23,6 +23,7 @@ export class Session {
   #output;
   #echo;
   #log;
+  #wait;
   #editing = [];  // The line being typed, one character an entry.
   #lines = [];  // Lines not read yet; one of no bytes is the end of input.
   #reader = null;  // Resolves the game's read while it waits.
@@ -32,12 +33,15 @@ export class Session {
   // `createModule` is the module's factory (createTessan). `output(stream,
   // bytes)` receives what the game writes on standard output (1) or
   // standard error (2); `echo(text)` what the terminal shows of the typing;
-  // `log(text)` the runtime's own diagnostics, which are not the game's.
-  constructor(createModule, { output, echo, log = () => {} }) {
+  // `log(text)` the runtime's own diagnostics, which are not the game's;
+  // `wait()` learns that the game has begun to wait for a line that has not
+  // been typed yet.
+  constructor(createModule, { output, echo, log = () => {}, wait = () => {} }) {
     this.#createModule = createModule;
     this.#output = output;
     this.#echo = echo;
     this.#log = log;
+    this.#wait = wait;
   }
 
   // True while the game waits for a line.
@@ -46,18 +50,19 @@ export class Session {
   }
 
   // Runs the game to its end and returns how it ended: { status } for an
-  // exit, { aborted: true } for an abnormal end (the end-of-input report),
-  // or { error } if the module could not run.
+  // exit, { aborted: true } for the abnormal end that the game reports
+  // itself (the end of input), or { error } if the module could not start
+  // or failed in any other way.
   async run() {
-    let aborted = false;
+    let reported = false;
     try {
       const module = await this.#createModule({
         tessanRead: (size) => this.#read(size),
         tessanWrite: (stream, bytes) => this.#output(stream, bytes),
         print: this.#log,
         printErr: this.#log,
-        onAbort: () => {
-          aborted = true;
+        tessanReport: () => {
+          reported = true;
         },
         // exit() ends this instance only, never the page or the process.
         quit: (status, toThrow) => {
@@ -72,7 +77,7 @@ export class Session {
       return { status };
     } catch (error) {
       if (error?.name === 'ExitStatus') return { status: error.status };
-      if (aborted) return { aborted: true };
+      if (reported) return { aborted: true };
       return { error };
     } finally {
       this.#over = true;
@@ -148,6 +153,7 @@ export class Session {
     if (answer !== undefined) return Promise.resolve(answer);
     return new Promise((resolve) => {
       this.#reader = { size, resolve };
+      this.#wait();
     });
   }
 }

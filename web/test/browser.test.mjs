@@ -2,42 +2,27 @@
 // from disk, and a player types whole games key by key and reads the screen
 // from the terminal's buffer.
 import assert from 'node:assert/strict';
-import { mkdtemp, rm } from 'node:fs/promises';
-import { tmpdir } from 'node:os';
-import { join } from 'node:path';
 import { after, before, describe, it } from 'node:test';
-import { pathToFileURL } from 'node:url';
-import puppeteer from 'puppeteer-core';
-import { pagePath, webBuild } from './paths.mjs';
+import {
+  kAgain,
+  kBegin,
+  kPrompt,
+  launch,
+  pageUrl,
+  screen as screenOf,
+  waitForPrompt as waitForPromptOf,
+  waitForText as waitForTextOf,
+} from './chromium.mjs';
+import { webBuild } from './paths.mjs';
 
-const kChromium = process.env.TESSAN_CHROMIUM ?? '/usr/bin/chromium';
-const kPageUrl = pathToFileURL(pagePath()).href;
-const kPrompt =
-  ' Which one of p, q, r and s (only among those false) do you want to change?';
-const kAgain = ' AGAIN? (Y/N)';
-const kBegin = ' Press any key to begin';
+const kPageUrl = pageUrl();
 
-let profile;
 let browser;
 let page;
 const requests = [];
 
 before(async () => {
-  profile = await mkdtemp(join(tmpdir(), 'tessan-chromium-'));
-  browser = await puppeteer.launch({
-    executablePath: kChromium,
-    headless: true,
-    userDataDir: profile,
-    args: [
-      '--no-sandbox',
-      '--disable-gpu',
-      '--disable-quic',
-      '--no-first-run',
-      '--disable-background-networking',
-      '--disable-component-update',
-      '--disable-sync',
-    ],
-  });
+  browser = await launch();
   page = await browser.newPage();
   await page.setViewport({ width: 1000, height: 900 });
   page.on('request', (request) => requests.push(request.url()));
@@ -46,37 +31,11 @@ before(async () => {
 
 after(async () => {
   await browser?.close();
-  if (profile) await rm(profile, { recursive: true, force: true });
 });
 
-// The terminal's lines, scrollback included, as the player sees them.
-function screen() {
-  return page.evaluate(() => {
-    const buffer = window.tessanTerminal.buffer.active;
-    const lines = [];
-    for (let row = 0; row < buffer.length; ++row) {
-      lines.push(buffer.getLine(row).translateToString(true));
-    }
-    return lines.join('\n');
-  });
-}
+const screen = () => screenOf(page);
 
-// Waits until a line on the screen shows `text`.
-async function waitFor(text) {
-  await page.waitForFunction(
-    (wanted) => {
-      const buffer = window.tessanTerminal.buffer.active;
-      for (let row = 0; row < buffer.length; ++row) {
-        if (buffer.getLine(row).translateToString(true).includes(wanted)) {
-          return true;
-        }
-      }
-      return false;
-    },
-    { polling: 20, timeout: 10000 },
-    text,
-  );
-}
+const waitFor = (text) => waitForTextOf(page, text);
 
 async function enter(line) {
   await page.keyboard.type(line);
@@ -89,22 +48,7 @@ async function control(key) {
   await page.keyboard.up('Control');
 }
 
-// Waits until the last line on the screen is `text` (as the game writes it,
-// with its leading blank): the game waits for the answer.
-async function waitForPrompt(text) {
-  await page.waitForFunction(
-    (wanted) => {
-      const buffer = window.tessanTerminal.buffer.active;
-      for (let row = buffer.length - 1; row >= 0; --row) {
-        const line = buffer.getLine(row).translateToString(true);
-        if (line !== '') return line === wanted;
-      }
-      return false;
-    },
-    { polling: 20, timeout: 10000 },
-    text,
-  );
-}
+const waitForPrompt = (text) => waitForPromptOf(page, text);
 
 // Plays moves, each once its prompt is there.
 async function playMoves(moves) {
@@ -203,9 +147,9 @@ describe('tessan.html in Chromium', () => {
     assert.match(await endedMessage(), /input ran out/);
   });
 
-  it('fetched nothing but the page itself', () => {
+  it('fetched nothing but the page itself and its inline icon', () => {
     const elsewhere = requests.filter(
-      (url) => url !== kPageUrl && !url.startsWith('data:'),
+      (url) => url !== kPageUrl && !url.startsWith('data:image/svg+xml,'),
     );
     assert.deepEqual(elsewhere, []);
   });

@@ -1,10 +1,10 @@
 // Running one session of the browser edition's module under Node, or of
 // the console program with its clock fixed by libfaketime.
 import { spawn } from 'node:child_process';
-import { existsSync, readdirSync } from 'node:fs';
+import { existsSync, readFileSync, readdirSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { Session } from '../src/session.js';
-import { modulePath, nativeProgram } from './paths.mjs';
+import { modulePath, nativeProgram, wasmPath } from './paths.mjs';
 
 const program = nativeProgram();
 
@@ -18,7 +18,11 @@ const libfaketime =
     .find(existsSync);
 if (!libfaketime) throw new Error('libfaketime is missing: apt-get install faketime');
 
-const createTessan = createRequire(import.meta.url)(modulePath());
+// The module with its WebAssembly handed over, as the page hands it (the
+// runtime would otherwise fetch the file, which Node cannot by its path).
+const createModule = createRequire(import.meta.url)(modulePath());
+const wasmBinary = readFileSync(wasmPath());
+const createTessan = (settings) => createModule({ ...settings, wasmBinary });
 
 // The clock of both runs: a moment given in UTC, and its seconds.
 export function clock(stamp) {

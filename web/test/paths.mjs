@@ -14,6 +14,7 @@ function built(path, preset) {
 
 export const webBuild = process.env.TESSAN_WEB_BUILD ?? `${root}build/web`;
 export const modulePath = () => built(`${webBuild}/tessan.js`, 'web');
+export const wasmPath = () => built(`${webBuild}/tessan.wasm`, 'web');
 export const pagePath = () => built(`${webBuild}/tessan.html`, 'web');
 export const nativeProgram = () =>
   built(process.env.TESSAN_NATIVE ?? `${root}build/play/tessan`, 'play');

@@ -7,7 +7,11 @@
 //                              empty array at end of input (Ctrl+D), null
 //                              when the player interrupts (Ctrl+C);
 //   tessanWrite(stream, bytes) shows bytes meant for standard output (1) or
-//                              standard error (2).
+//                              standard error (2);
+//   tessanReport()             learns that the program is about to end
+//                              abnormally after its own report on standard
+//                              error (the end of input), so that the page
+//                              can tell that end from a fault of the module.
 //
 // The clock is the browser's own, Date.now().
 //
@@ -33,6 +37,10 @@ EM_ASYNC_JS(int, tessan_wait_for_input, (char* buffer, int size), {
 
 EM_JS(void, tessan_show, (int stream, const char* bytes, int size), {
   Module.tessanWrite(stream, HEAPU8.slice(bytes, bytes + size));
+});
+
+EM_JS(void, tessan_report_abnormal_end, (), {
+  Module.tessanReport();
 });
 
 EM_JS(double, tessan_browser_seconds, (), {
@@ -114,7 +122,9 @@ void install_signal_handlers(PendingOutput& pending) {
 
 void abort_with_message(std::string_view message) {
   write_all(kStandardError, message);
-  // The page learns of the abnormal end through the module's onAbort.
+  // The page learns of the abnormal end through the module's onAbort, and
+  // that it was this one here.
+  tessan_report_abnormal_end();
   std::abort();
 }
 

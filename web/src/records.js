@@ -1,0 +1,42 @@
+// What the page reads in the game's records: which answers the question it
+// waits on takes, and what of its records to announce to a screen reader.
+// Pure functions of the text the game wrote, tested under Node.
+
+// The questions, as their lines read without the leading blank, and the
+// answers offered for each ('' is an empty line: Enter alone).
+const kQuestions = new Map([
+  ['Press any key to begin', ['']],
+  [
+    'Which one of p, q, r and s (only among those false) do you want to change?',
+    ['p', 'q', 'r', 's'],
+  ],
+  ['AGAIN? (Y/N)', ['y', 'help', 'quit']],
+]);
+
+// A row of a board's formulas: a value, then the step's score for it.
+const kFormulaRow = /=\s+[TF]\s+SCORE =/;
+
+// The lines of `text` as they read: the stars that frame the banner and
+// mark errors and the runs of blanks that align the columns go, and lines
+// left with no letter or digit (blank lines, rules) are dropped.
+function readableLines(text) {
+  return text
+    .split('\n')
+    .map((line) => line.replace(/\*/g, ' ').replace(/\s+/g, ' ').trim())
+    .filter((line) => /[A-Za-z0-9]/.test(line));
+}
+
+// Returns the answers that the question ending `text` takes, or [] if
+// `text` does not end with a question the page knows.
+export function answersFor(text) {
+  const lines = text.split('\n').map((line) => line.trim()).filter(Boolean);
+  return kQuestions.get(lines.at(-1)) ?? [];
+}
+
+// Returns the lines to announce of what the game wrote since the last
+// answer: all of it but the formula rows of a board, which a player reads
+// row by row in the terminal and which would drown the step's summary and
+// the question.
+export function announcement(text) {
+  return readableLines(text).filter((line) => !kFormulaRow.test(line));
+}
