@@ -16,12 +16,6 @@
 // place, so it is never seen half written; NAME.status comes last, so once
 // it is there NAME.screen is final. Its own status is 0, or 2 if it could
 // not do all this.
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 
 #include <cstddef>

@@ -6,12 +6,6 @@
 #ifndef TESSAN_TESTS_WINDOWS_GTEST_NOTIFICATION_H_
 #define TESSAN_TESTS_WINDOWS_GTEST_NOTIFICATION_H_
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 
 #define GTEST_HAS_NOTIFICATION_ 1

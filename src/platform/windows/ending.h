@@ -3,12 +3,6 @@
 #ifndef TESSAN_PLATFORM_WINDOWS_ENDING_H_
 #define TESSAN_PLATFORM_WINDOWS_ENDING_H_
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 
 #include <chrono>

@@ -1,12 +1,6 @@
 // The platform on Windows: the standard handles, a console control handler
 // for Ctrl+C and the console's close, the C runtime's signals for the rest,
 // TerminateProcess for every abnormal end, and the clock.
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include "platform/platform.h"
 
 #include <windows.h>
