@@ -24,6 +24,7 @@ export class Session {
   #echo;
   #log;
   #wait;
+  #seconds;
   #editing = [];  // The line being typed, one character an entry.
   #lines = [];  // Lines not read yet; one of no bytes is the end of input.
   #reader = null;  // Resolves the game's read while it waits.
@@ -35,13 +36,16 @@ export class Session {
   // standard error (2); `echo(text)` what the terminal shows of the typing;
   // `log(text)` the runtime's own diagnostics, which are not the game's;
   // `wait()` learns that the game has begun to wait for a line that has not
-  // been typed yet.
-  constructor(createModule, { output, echo, log = () => {}, wait = () => {} }) {
+  // been typed yet; and `seconds`, if given, is the clock's second that the
+  // game reads when it starts, the seed of its boards (else it reads the
+  // browser's clock).
+  constructor(createModule, { output, echo, log = () => {}, wait = () => {}, seconds }) {
     this.#createModule = createModule;
     this.#output = output;
     this.#echo = echo;
     this.#log = log;
     this.#wait = wait;
+    this.#seconds = seconds;
   }
 
   // True while the game waits for a line.
@@ -56,7 +60,9 @@ export class Session {
   async run() {
     let reported = false;
     try {
+      const clock = this.#seconds === undefined ? {} : { tessanSeconds: () => this.#seconds };
       const module = await this.#createModule({
+        ...clock,
         tessanRead: (size) => this.#read(size),
         tessanWrite: (stream, bytes) => this.#output(stream, bytes),
         print: this.#log,

@@ -29,18 +29,21 @@ export function clock(stamp) {
   return { stamp, seconds: Date.parse(`${stamp.replace(' ', 'T')}Z`) / 1000 };
 }
 
-// Starts a session of the module with the browser's clock at `seconds`.
-// Returns the session, its end (a promise of { outcome, stdout, stderr,
-// log }) and what it has written so far.
-export function startWeb(seconds) {
+// Starts a session of the module with the browser's clock at `seconds`,
+// or, with `seeded`, the browser's clock as it is and `seconds` handed to
+// the module as the page hands it the seed of a session. Returns the
+// session, its end (a promise of { outcome, stdout, stderr, log }) and
+// what it has written so far.
+export function startWeb(seconds, { seeded = false } = {}) {
   const written = { 1: [], 2: [] };
   const log = [];
   const realNow = Date.now;
-  Date.now = () => seconds * 1000;
+  if (!seeded) Date.now = () => seconds * 1000;
   const session = new Session(createTessan, {
     output: (stream, bytes) => written[stream].push(Buffer.from(bytes)),
     echo: () => {},
     log: (text) => log.push(text),
+    seconds: seeded ? seconds : undefined,
   });
   const end = session.run().then((outcome) => ({
     outcome,
@@ -56,9 +59,10 @@ export function startWeb(seconds) {
   return { session, end, stdout };
 }
 
-// Runs a whole session of the module on `keys`, typed at once.
-export async function runWeb(seconds, keys) {
-  const { session, end } = startWeb(seconds);
+// Runs a whole session of the module on `keys`, typed at once; `options`
+// as for startWeb.
+export async function runWeb(seconds, keys, options) {
+  const { session, end } = startWeb(seconds, options);
   session.type(keys);
   return end;
 }
@@ -101,4 +105,9 @@ export async function until(read, text, timeout = 10000) {
     if (performance.now() > deadline) throw new Error(`no "${text}" in time`);
     await new Promise((resolve) => setTimeout(resolve, 10));
   }
+}
+
+// The moment of second `seconds` since 1970-01-01 UTC, as clock() gives it.
+export function moment(seconds) {
+  return clock(new Date(seconds * 1000).toISOString().slice(0, 19).replace('T', ' '));
 }

@@ -5,6 +5,7 @@ import assert from 'node:assert/strict';
 import { describe, it } from 'node:test';
 import {
   clock,
+  moment,
   runNative,
   runWeb,
   startNative,
@@ -102,6 +103,21 @@ describe('the module and the console program', () => {
     assert.equal(webRun.stderr, 'Interrupt\n');
     assert.equal(ending(webRun), 'exit 1');
   });
+});
+
+describe('the seed that the page hands the module', () => {
+  // The smallest and the largest seed, and a second of the past year.
+  const kSeeds = [0, 4294967295, 1782045296];
+  const input = '\np\nq\nr\ns\ny\ns\nr\nq\np\nhelp\n\nq\np\nr\ns\nquit\n';
+  for (const seconds of kSeeds) {
+    it(`${seconds}: the console program's boards at that second`, async () => {
+      const native = await runNative(moment(seconds).stamp, input);
+      const web = await runWeb(seconds, keysFor(input), { seeded: true });
+      assertSameRun(web, native);
+      // Three games, each on boards of its own.
+      assert.equal((native.stdout.match(/GAME OVER/g) ?? []).length, 3);
+    });
+  }
 });
 
 describe('the line discipline of the page', () => {

@@ -1,6 +1,6 @@
 // The platform in a web page: the program runs as a WebAssembly module and
-// the page that starts it plays the terminal. The page passes two functions
-// in the module's settings object:
+// the page that starts it plays the terminal. The page passes these
+// functions in the module's settings object:
 //
 //   tessanRead(size)           returns a promise of the next bytes typed, at
 //                              most `size` of them and at most one line: an
@@ -11,9 +11,13 @@
 //   tessanReport()             learns that the program is about to end
 //                              abnormally after its own report on standard
 //                              error (the end of input), so that the page
-//                              can tell that end from a fault of the module.
+//                              can tell that end from a fault of the module;
+//   tessanSeconds()            (optional) returns the clock's second, in
+//                              whole seconds since 1970-01-01 UTC, so that
+//                              the page can choose the seed that the game
+//                              draws its boards from.
 //
-// The clock is the browser's own, Date.now().
+// Without tessanSeconds, the clock is the browser's own, Date.now().
 //
 // A read waits without running: the module is built with Asyncify, so the
 // program's stack is saved, control goes back to the browser, and the stack
@@ -44,6 +48,7 @@ EM_JS(void, tessan_report_abnormal_end, (), {
 });
 
 EM_JS(double, tessan_browser_seconds, (), {
+  if (Module.tessanSeconds) return Module.tessanSeconds();
   return Math.floor(Date.now() / 1000);
 });
 // clang-format on
