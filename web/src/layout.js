@@ -1,15 +1,22 @@
 // Fits the terminal to its box, which the page's style fits to the window:
-// 80 columns and 24 rows of text as large as the box allows, or, where
-// those do not fit at a readable size, as many as do, never fewer columns
+// 80 columns and 28 rows of text as large as the box allows, so that the
+// rules and the first board are on the screen together; where those rows
+// would make the text too small, 24 rows, a whole step; and where even
+// those do not fit at a readable size, as many columns as do, never fewer
 // than a board's row. The terminal library's fit add-on does the measuring.
 import { FitAddon } from '@xterm/addon-fit';
 
 const kColumns = 80;
 const kFewestColumns = 55;  // The width of a board's row.
-// A whole step, from "Let's change" to the line being typed: below this,
-// larger text would hide the values that the question is about.
-const kFewestRows = 24;
-const kReadableSize = 11;  // The smallest text, in CSS px, that reads well.
+// What the terminal tries for, in order: rows, and the smallest text (in
+// CSS px) worth having them at. The rules' legend, the rules and the first
+// board, up to the line being typed, take 27 rows; a whole step, from
+// "Let's change" to the line being typed, takes 24, and fewer would hide
+// the values that the question is about.
+const kTargets = [
+  { rows: 28, smallest: 14 },
+  { rows: 24, smallest: 11 },
+];
 const kSmallestSize = 6;
 const kStep = 0.5;
 // A monospace cell is about 0.6 of the font size wide and 1.2 high: enough
@@ -24,11 +31,12 @@ const kWorthChanging = 1.06;
 // Returns a first guess at the font size for a box of `width` by `height`
 // CSS px, a little on the small side, so that the fit keeps it.
 export function guessFontSize(width, height) {
-  const size = Math.min(
-    (width - kScrollBar) / (kColumns * kCellWidth),
-    height / (kFewestRows * kCellHeight),
-  );
-  return Math.max(kReadableSize, Math.floor(size / kStep) * kStep);
+  const across = (width - kScrollBar) / (kColumns * kCellWidth);
+  for (const { rows, smallest } of kTargets) {
+    const size = Math.floor(Math.min(across, height / (rows * kCellHeight)) / kStep) * kStep;
+    if (size >= smallest) return size;
+  }
+  return kTargets.at(-1).smallest;
 }
 
 // Fits `terminal`, opened in `box` at a size that guessFontSize gave, now
@@ -43,22 +51,36 @@ export function followWindow(terminal, box) {
     return fitAddon.proposeDimensions();
   };
 
-  const fit = () => {
+  // The largest size, from the current one down to `smallest`, at which
+  // 80 columns and `rows` rows fit, with the room it leaves; or the
+  // smallest, if none does.
+  const sizeFor = ({ rows, smallest }) => {
     let size = terminal.options.fontSize;
     let room = fitting(size);
-    if (!room) return;  // Not laid out (yet).
+    if (!room) return null;  // Not laid out (yet).
     // Cells grow in proportion to the text: a first guess from one measure,
     // then smaller steps, as the cells' sizes are rounded.
-    const fits = room.cols >= kColumns && room.rows >= kFewestRows;
-    const scale = Math.min(room.cols / kColumns, room.rows / kFewestRows);
+    const fits = room.cols >= kColumns && room.rows >= rows;
+    const scale = Math.min(room.cols / kColumns, room.rows / rows);
     if (!fits || scale >= kWorthChanging) {
-      size = Math.max(kReadableSize, Math.floor((size * scale) / kStep) * kStep);
+      size = Math.max(smallest, Math.floor((size * scale) / kStep) * kStep);
       room = fitting(size);
     }
-    while (size > kReadableSize && (room.cols < kColumns || room.rows < kFewestRows)) {
+    while (size > smallest && (room.cols < kColumns || room.rows < rows)) {
       size -= kStep;
       room = fitting(size);
     }
+    return { size, room, fits: room.cols >= kColumns && room.rows >= rows };
+  };
+
+  const fit = () => {
+    let found = null;
+    for (const target of kTargets) {
+      found = sizeFor(target);
+      if (!found || found.fits) break;
+    }
+    if (!found) return;
+    let { size, room } = found;
     while (size > kSmallestSize && room.cols < kFewestColumns) {
       size -= kStep;
       room = fitting(size);

@@ -1,17 +1,21 @@
-// What the page reads in the game's records: which answers the question it
-// waits on takes, and what of its records to announce to a screen reader.
-// Pure functions of the text the game wrote, tested under Node.
+// What the page reads in the game's records: which question it waits on,
+// the answers that question takes, and what of its records to announce to
+// a screen reader. Pure functions of the text the game wrote, tested under
+// Node.
 
-// The questions, as their lines read without the leading blank, and the
-// answers offered for each ('' is an empty line: Enter alone).
+// The questions, as their lines read without the leading blank.
 const kQuestions = new Map([
-  ['Press any key to begin', ['']],
-  [
-    'Which one of p, q, r and s (only among those false) do you want to change?',
-    ['p', 'q', 'r', 's'],
-  ],
-  ['AGAIN? (Y/N)', ['y', 'help', 'quit']],
+  ['Press any key to begin', 'begin'],
+  ['Which one of p, q, r and s (only among those false) do you want to change?', 'move'],
+  ['AGAIN? (Y/N)', 'again'],
 ]);
+
+// The answers offered for each question ('' is an empty line: Enter alone).
+const kAnswers = {
+  begin: [''],
+  move: ['p', 'q', 'r', 's'],
+  again: ['y', 'help', 'quit'],
+};
 
 // A row of a board's formulas: a value, then the step's score for it.
 const kFormulaRow = /=\s+[TF]\s+SCORE =/;
@@ -26,11 +30,23 @@ function readableLines(text) {
     .filter((line) => /[A-Za-z0-9]/.test(line));
 }
 
-// Returns the answers that the question ending `text` takes, or [] if
-// `text` does not end with a question the page knows.
-export function answersFor(text) {
+// Returns the question that `text` ends with: 'begin', 'move' or 'again',
+// or null if it does not end with a question the page knows.
+export function questionOf(text) {
   const lines = text.split('\n').map((line) => line.trim()).filter(Boolean);
-  return kQuestions.get(lines.at(-1)) ?? [];
+  return kQuestions.get(lines.at(-1)) ?? null;
+}
+
+// Returns the answers that the question ending `text` takes, or [] if
+// `text` does not end with a question the page knows. At a move, these are
+// the propositions still FALSE in `position` (the last board's, as
+// { p, q, r, s }), or all four if it is not known.
+export function answersFor(text, position = null) {
+  const question = questionOf(text);
+  if (question === null) return [];
+  const answers = kAnswers[question];
+  if (question !== 'move' || position === null) return answers;
+  return answers.filter((name) => !position[name]);
 }
 
 // Returns the lines to announce of what the game wrote since the last

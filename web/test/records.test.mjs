@@ -3,7 +3,7 @@
 import assert from 'node:assert/strict';
 import { describe, it } from 'node:test';
 import { describeEnd } from '../src/ending.js';
-import { announcement, answersFor } from '../src/records.js';
+import { announcement, answersFor, questionOf } from '../src/records.js';
 
 const kQuestion =
   ' Which one of p, q, r and s (only among those false) do you want to change?\n';
@@ -20,6 +20,33 @@ describe('the answers for the question the game waits on', () => {
   ];
   for (const [name, text, answers] of cases) {
     it(name, () => assert.deepEqual(answersFor(text), answers));
+  }
+
+  // At a move, only the propositions still FALSE on the last board.
+  const position = (trues) => Object.fromEntries([...'pqrs'].map((name) => [name, trues.includes(name)]));
+  const moves = [
+    ['none TRUE', '', ['p', 'q', 'r', 's']],
+    ['p TRUE', 'p', ['q', 'r', 's']],
+    ['three TRUE', 'qrs', ['p']],
+  ];
+  for (const [name, trues, answers] of moves) {
+    it(`a move with ${name}`, () => assert.deepEqual(answersFor(kQuestion, position(trues)), answers));
+  }
+  it('the play-again answers whatever the position', () => {
+    assert.deepEqual(answersFor(' AGAIN? (Y/N)\n', position('pqrs')), ['y', 'help', 'quit']);
+  });
+});
+
+describe('the question the game waits on', () => {
+  const cases = [
+    ['nothing written', '', null],
+    ['the start', '\n Press any key to begin\n\n', 'begin'],
+    ['a move', kQuestion, 'move'],
+    ['play again', ' AGAIN? (Y/N)\n', 'again'],
+    ['a question followed by more', ' AGAIN? (Y/N)\n\n End.\n', null],
+  ];
+  for (const [name, text, question] of cases) {
+    it(name, () => assert.equal(questionOf(text), question));
   }
 });
 
