@@ -71,12 +71,81 @@ export async function waitForText(page, text) {
   );
 }
 
+// Returns true if the last rows on the screen that are not empty read
+// `text`, a line of the game's (the page may have broken it between words
+// over several rows). Runs in the page, as its source.
+function endsWith(text) {
+  const words = (line) => line.split(/\s+/).filter(Boolean).join(' ');
+  const wanted = words(text);
+  const shown = lines().filter((line) => line.trim() !== '');
+  let read = '';
+  while (read.length < wanted.length && shown.length > 0) {
+    read = words(`${shown.pop()} ${read}`);
+  }
+  return read === wanted;
+}
+
 // Waits until the last line on the screen that is not empty is `text` (as
 // the game writes it, with its leading blank): the game waits for the
 // answer.
 export async function waitForPrompt(page, text) {
   await page.waitForFunction(
-    `(${lines})().findLast((line) => line !== '') === ${JSON.stringify(text)}`,
+    `(() => { const lines = ${lines}; return (${endsWith})(${JSON.stringify(text)}); })()`,
     { polling: 20, timeout: 10000 },
   );
+}
+
+// A new page of `width` by `height` CSS px (a phone's, with touch, if
+// `touch`), opened at the address's # part `hash`, with the browser's clock
+// stopped at second `now` and in the time zone `zone` if given, and waiting
+// at the game's first question.
+export async function openPage(browser, { width, height, touch = false, hash = '', now, zone }) {
+  const page = await browser.newPage();
+  if (zone) await page.emulateTimezone(zone);
+  page.on('pageerror', (error) => {
+    page.errors = [...(page.errors ?? []), error];
+  });
+  if (now !== undefined) {
+    await page.evaluateOnNewDocument((ms) => {
+      Date.now = () => ms;
+    }, now * 1000);
+  }
+  await page.setViewport({ width, height, isMobile: touch, hasTouch: touch });
+  await page.goto(pageUrl() + hash);
+  await waitForPrompt(page, kBegin);
+  return page;
+}
+
+// Types `line` and Enter.
+export async function enter(page, line) {
+  await page.keyboard.type(line);
+  await page.keyboard.press('Enter');
+}
+
+// Plays `moves` by keys, each once its question is on the screen.
+export async function playMoves(page, moves) {
+  for (const move of moves) {
+    await waitForPrompt(page, kPrompt);
+    await enter(page, move);
+  }
+}
+
+// The text of the element with id `id` as it reads on the page, or null
+// while it is hidden.
+export function shownText(page, id) {
+  return page.$eval(`#${id}`, (element) => (element.checkVisibility() ? element.innerText : null));
+}
+
+// The first board on the screen: its rows from the status line to the
+// score line, as the game wrote them.
+export async function firstBoard(page) {
+  const text = await screen(page);
+  return boardIn(text);
+}
+
+// The first board in the game's output `text`.
+export function boardIn(text) {
+  const start = text.indexOf(' p = F');
+  const end = text.indexOf('\n', text.indexOf('TOTAL SCORE', start));
+  return text.slice(start, end);
 }
