@@ -200,17 +200,18 @@ constexpr std::string_view kStatusShape =
     " p = _           q = _           r = _            s = _";
 
 // Reads the start of `line` against `shape`: returns the truth values that
-// stand where the shape has '_', or nothing if the line is shorter, any
-// other character differs or one of them is not T or F.
-std::optional<std::vector<bool>> read_truths(std::string_view line,
-                                             std::string_view shape) {
+// stand where the shape has '_' (at most four), or nothing if the line is
+// shorter, any other character differs or one of them is not T or F.
+std::optional<std::array<bool, 4>> read_truths(std::string_view line,
+                                               std::string_view shape) {
   if (line.size() < shape.size()) return std::nullopt;
-  std::vector<bool> truths;
+  std::array<bool, 4> truths{};
+  std::size_t count = 0;
   for (std::size_t i = 0; i < shape.size(); ++i) {
     if (shape[i] != '_') {
       if (line[i] != shape[i]) return std::nullopt;
     } else if (line[i] == 'T' || line[i] == 'F') {
-      truths.push_back(line[i] == 'T');
+      truths.at(count++) = line[i] == 'T';
     } else {
       return std::nullopt;
     }
@@ -282,7 +283,9 @@ std::string check_rows(std::span<const std::string_view> rows,
 std::string check_boards(std::string_view output, const Constants& drawn,
                          std::string_view order) {
   const std::vector<std::string_view> lines = lines_of(output);
-  const std::string indent(46, ' ');  // The record's 45 and the line's one.
+  // The records' 45 blanks and the line's one.
+  const std::string separator = std::string(46, ' ') + "---------";
+  const std::string score_start = std::string(46, ' ') + "SCORE = ";
   Position reached;
   bool* const propositions[] = {&reached.p, &reached.q, &reached.r, &reached.s};
   std::size_t board = 0;
@@ -290,8 +293,10 @@ std::string check_boards(std::string_view output, const Constants& drawn,
   for (std::size_t at = 0; at < lines.size(); ++at) {
     const auto status = read_truths(lines[at], kStatusShape);
     if (!status || lines[at].size() != kStatusShape.size()) continue;
-    const std::string where = "board " + std::to_string(board + 1) + ": ";
-    if (board == 5) return where + "one board too many";
+    const auto where = [&] {
+      return "board " + std::to_string(board + 1) + ": ";
+    };
+    if (board == 5) return where() + "one board too many";
     if (board > 0) {
       *propositions[std::string_view("pqrs").find(order[board - 1])] = true;
     }
@@ -299,22 +304,22 @@ std::string check_boards(std::string_view output, const Constants& drawn,
                             (*status)[3]};
     if (shown.p != reached.p || shown.q != reached.q || shown.r != reached.r ||
         shown.s != reached.s) {
-      return where + "the status record does not follow the steps";
+      return where() + "the status record does not follow the steps";
     }
     const std::size_t first_row = at + 2;
     const std::size_t score_at = first_row + 14;
     if (score_at >= lines.size() || !lines[at + 1].empty()) {
-      return where + "the formula rows are not where they belong";
+      return where() + "the formula rows are not where they belong";
     }
     int score = 0;
     const std::string fault = check_rows(
         std::span(lines).subspan(first_row, 13), shown, drawn, score);
-    if (!fault.empty()) return where + fault;
+    if (!fault.empty()) return where() + fault;
     total += score;
-    if (lines[score_at - 1] != indent + "---------" ||
-        lines[score_at] != indent + "SCORE = " + std::to_string(score) +
+    if (lines[score_at - 1] != separator ||
+        lines[score_at] != score_start + std::to_string(score) +
                                "   TOTAL SCORE = " + std::to_string(total)) {
-      return where + "the score record does not count the TRUE rows";
+      return where() + "the score record does not count the TRUE rows";
     }
     ++board;
   }
@@ -327,22 +332,39 @@ std::string check_boards(std::string_view output, const Constants& drawn,
 // what it shows. A row that showed its two constants swapped would pass the
 // boards compared above, whose constants are equal in three pairs.
 TEST(XgameTest, EveryBoardScoresWhatItShows) {
+  constexpr unsigned kSets = 1U << 14;
   std::vector<std::string> orders;
   std::string order = "pqrs";
   do {
     orders.push_back(order);
   } while (std::next_permutation(order.begin(), order.end()));
+  const auto steps_of = [&](unsigned set) -> const std::string& {
+    return orders[set % orders.size()];
+  };
 
-  for (unsigned bits = 0; bits < (1U << 14); ++bits) {
+  // One console plays all the games, as in a session: a console of its own
+  // for each game would double the test's time under the sanitizers.
+  std::string moves;
+  for (unsigned set = 0; set < kSets; ++set) {
+    for (char letter : steps_of(set)) moves += {letter, '\n'};
+  }
+  StringSource input(moves);
+  StringSink output;
+  Console console(input, output);
+
+  for (unsigned set = 0; set < kSets; ++set) {
     Constants c;
-    for (std::size_t i = 0; i < 14; ++i) c[i] = ((bits >> i) & 1U) != 0;
-    const std::string& steps = orders[bits % orders.size()];
-    std::string moves;
-    for (char letter : steps) moves += {letter, '\n'};
+    for (std::size_t i = 0; i < c.size(); ++i) c[i] = ((set >> i) & 1U) != 0;
+    ScriptedDraws draws(draws_for(c));
+    std::int32_t total = 0;
+    xgame(console, draws, total);
+    console.deliver();
 
-    const std::string fault = check_boards(play(c, moves).output, c, steps);
-    ASSERT_TRUE(fault.empty()) << fault << "\nwith the constants "
-                               << letters_of(c) << " and the steps " << steps;
+    const std::string fault = check_boards(output.text, c, steps_of(set));
+    ASSERT_TRUE(fault.empty())
+        << fault << "\nwith the constants " << letters_of(c)
+        << " and the steps " << steps_of(set);
+    output.text.clear();
   }
 }
 
