@@ -11,6 +11,7 @@
 #include "console/line_reader.h"
 #include "console/pending_output.h"
 #include "console/record.h"
+#include "console/streams.h"
 
 namespace tessan {
 

@@ -7,17 +7,9 @@
 #include <string>
 #include <string_view>
 
+#include "console/streams.h"
+
 namespace tessan {
-
-// Where standard input comes from.
-class ByteSource {
- public:
-  virtual ~ByteSource() = default;
-
-  // Reads up to `size` bytes into `buffer` and returns how many it read;
-  // returns 0 at end of input and on a read error, which count the same.
-  virtual std::size_t read(char* buffer, std::size_t size) = 0;
-};
 
 // Thrown when a line cannot be read because input has ended. `place` is
 // "fmt" when input ended while the field was being filled, and "read start"

@@ -8,17 +8,9 @@
 #include <cstddef>
 #include <string_view>
 
+#include "console/streams.h"
+
 namespace tessan {
-
-// Where standard output goes.
-class Sink {
- public:
-  virtual ~Sink() = default;
-
-  // Delivers `bytes` at once. Failures are ignored: output is a courtesy to
-  // whoever reads it, and the program goes on without a reader.
-  virtual void write(std::string_view bytes) = 0;
-};
 
 // Records wait here until the program may wait for input or must end. The
 // program's own thread appends and delivers; a signal handler, or on some

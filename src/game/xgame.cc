@@ -2,33 +2,137 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
+#include <tuple>
 
 namespace tessan {
 
 namespace {
 
-// For each formula, which of its four operand places, in the order its
-// record writes them, hold a constant rather than a proposition. Every place
-// takes one result, so a game always moves the generator on by 28.
-constexpr std::array<std::array<bool, 4>, 7> kConstantPlaces = {{
-    {false, true, true, false},  // F1: p, c1, c2, s
-    {true, false, false, true},  // F2: c3, q, r, c4
-    {false, true, true, false},  // F3: p, c5, c6, s
-    {false, true, false, true},  // F4: s, c7, r, c8
-    {false, true, false, true},  // F5: q, c9, p, c10
-    {false, true, false, true},  // F6: s, c11, r, c12
-    {false, true, false, true},  // F7: p, c13, s, c14
+// The letters of p, q, r and s, the only lower-case letters on the board.
+constexpr std::string_view kPropositionLetters = "pqrs";
+
+// One item of a formula record before the formula's value: a text written
+// as it stands, or a slot that shows one of the formula's two constants. The
+// first slot shows the first constant, the second slot the second. kNone
+// fills the places after a record that has fewer items than the longest.
+struct Piece {
+  enum class Kind { kNone, kText, kConstant };
+
+  constexpr Piece() = default;
+  // Not explicit, so that a record lists its texts as plain strings.
+  // cppcheck-suppress noExplicitConstructor
+  constexpr Piece(const char* characters)
+      : kind(Kind::kText), text(characters) {}
+  constexpr explicit Piece(Kind piece_kind) : kind(piece_kind) {}
+
+  Kind kind = Kind::kNone;
+  std::string_view text;  // kText only.
+};
+
+constexpr Piece kSlot(Piece::Kind::kConstant);
+
+// The most items a formula record has before its value (F2 has this many).
+constexpr std::size_t kMostPieces = 7;
+
+// One formula of the board, described once.
+struct Formula {
+  // The items of its record before the value, in writing order, with a slot
+  // for each of its two constants.
+  std::array<Piece, kMostPieces> record;
+  // Its value at a position, given its two constants in the order the
+  // record shows them.
+  bool (*value)(const Position& at, bool first, bool second);
+};
+
+// The board, F1 to F7. Each formula in turn takes the next two constants,
+// so that formula k has c(2k-1) and c(2k).
+constexpr std::array<Formula, 7> kFormulas = {{
+    {{" ( p", "   AND  ", kSlot, " ) OR (", kSlot, "   AND   s )  = "},
+     [](const Position& at, bool first, bool second) {
+       return (at.p && first) || (second && at.s);
+     }},
+    {{"  ", kSlot, "   AND (", " q   OR ( r", "   AND  ", kSlot, " )) = "},
+     [](const Position& at, bool first, bool second) {
+       return first && (at.q || (at.r && second));
+     }},
+    {{"(( p", "   AND  ", kSlot, " ) OR  ", kSlot, " ) AND   s    = "},
+     [](const Position& at, bool first, bool second) {
+       return ((at.p && first) || second) && at.s;
+     }},
+    {{" ( s", " AND NOT", kSlot, " ) OR ( r AND NOT", kSlot, " )  = "},
+     [](const Position& at, bool first, bool second) {
+       return (at.s && !first) || (at.r && !second);
+     }},
+    {{" ( q", " AND NOT", kSlot, " ) OR ( p AND NOT", kSlot, " )  = "},
+     [](const Position& at, bool first, bool second) {
+       return (at.q && !first) || (at.p && !second);
+     }},
+    {{" ( s", "  OR NOT", kSlot, " ) AND NOT ( r OR", kSlot, " )  = "},
+     [](const Position& at, bool first, bool second) {
+       return (at.s || !first) && !(at.r || second);
+     }},
+    {{" ( p", "  OR NOT", kSlot, " ) AND NOT ( s OR", kSlot, " )  = "},
+     [](const Position& at, bool first, bool second) {
+       return (at.p || !first) && !(at.s || second);
+     }},
 }};
 
-// Writes one formula record: the formula with its constants in place, then
-// its value and its score marker.
-void write_formula(Console& console, std::initializer_list<Item> formula,
-                   bool value) {
-  std::array<Item, 10> items;  // The longest formula has 7 items.
-  std::copy(formula.begin(), formula.end(), items.begin());
-  std::size_t count = formula.size();
+// Calls `place(holds_constant)` for each operand place of `formula`, in the
+// order its record writes them: a slot holds a constant, and each
+// proposition letter in a text is a place that holds a proposition.
+template <typename Visit>
+constexpr void for_each_operand(const Formula& formula, Visit place) {
+  for (const Piece& piece : formula.record) {
+    if (piece.kind == Piece::Kind::kConstant) place(true);
+    for (char letter : piece.text) {
+      if (kPropositionLetters.find(letter) != std::string_view::npos) {
+        place(false);
+      }
+    }
+  }
+}
+
+constexpr bool has_four_operands_two_of_them_constants(const Formula& formula) {
+  int operands = 0;
+  int constants = 0;
+  for_each_operand(formula, [&](bool holds_constant) {
+    ++operands;
+    if (holds_constant) ++constants;
+  });
+  return operands == 4 && constants == 2;
+}
+
+// Every operand place takes one result, so a game always moves the
+// generator on by kDrawsPerGame; the constants fill c1 to c14 exactly.
+static_assert(std::all_of(kFormulas.begin(), kFormulas.end(),
+                          has_four_operands_two_of_them_constants));
+static_assert(4 * kFormulas.size() == kDrawsPerGame);
+static_assert(2 * kFormulas.size() == std::tuple_size_v<Constants>);
+static_assert(kFormulas.size() == std::tuple_size_v<FormulaValues>);
+
+// Returns the two constants of formula `index` (0 for F1), in the order its
+// record shows them.
+std::span<const bool, 2> constants_of(const Constants& c, std::size_t index) {
+  return std::span<const bool>(c).subspan(2 * index).first<2>();
+}
+
+// Writes one formula record: the formula with its constants in its slots,
+// then its value and its score marker.
+void write_formula(Console& console, const Formula& formula,
+                   std::span<const bool, 2> constants, bool value) {
+  std::array<Item, kMostPieces + 3> items;
+  std::size_t count = 0;
+  std::size_t next_constant = 0;
+  for (const Piece& piece : formula.record) {
+    if (piece.kind == Piece::Kind::kText) {
+      items[count++] = text(piece.text);
+    } else if (piece.kind == Piece::Kind::kConstant) {
+      items[count++] = truth(constants[next_constant++]);
+    }
+  }
   items[count++] = truth(value);
   items[count++] = text("    SCORE =");
   items[count++] = text(value ? "+1" : " 0");
@@ -45,42 +149,10 @@ void show_board(Console& console, const Position& position, const Constants& c,
                  text("            s ="), truth(position.s)});
 
   const FormulaValues f = evaluate(position, c);
-  const Item kEquals = text(" )  = ");
-  console.write_empty();
-  write_formula(console,
-                {text(" ( p"), text("   AND  "), truth(c[0]), text(" ) OR ("),
-                 truth(c[1]), text("   AND   s )  = ")},
-                f[0]);
-  console.write_empty();
-  write_formula(console,
-                {text("  "), truth(c[2]), text("   AND ("), text(" q   OR ( r"),
-                 text("   AND  "), truth(c[3]), text(" )) = ")},
-                f[1]);
-  console.write_empty();
-  write_formula(console,
-                {text("(( p"), text("   AND  "), truth(c[4]), text(" ) OR  "),
-                 truth(c[5]), text(" ) AND   s    = ")},
-                f[2]);
-  console.write_empty();
-  write_formula(console,
-                {text(" ( s"), text(" AND NOT"), truth(c[6]),
-                 text(" ) OR ( r AND NOT"), truth(c[7]), kEquals},
-                f[3]);
-  console.write_empty();
-  write_formula(console,
-                {text(" ( q"), text(" AND NOT"), truth(c[8]),
-                 text(" ) OR ( p AND NOT"), truth(c[9]), kEquals},
-                f[4]);
-  console.write_empty();
-  write_formula(console,
-                {text(" ( s"), text("  OR NOT"), truth(c[10]),
-                 text(" ) AND NOT ( r OR"), truth(c[11]), kEquals},
-                f[5]);
-  console.write_empty();
-  write_formula(console,
-                {text(" ( p"), text("  OR NOT"), truth(c[12]),
-                 text(" ) AND NOT ( s OR"), truth(c[13]), kEquals},
-                f[6]);
+  for (std::size_t k = 0; k < kFormulas.size(); ++k) {
+    console.write_empty();
+    write_formula(console, kFormulas[k], constants_of(c, k), f[k]);
+  }
 
   const auto score =
       static_cast<std::int32_t>(std::count(f.begin(), f.end(), true));
@@ -95,10 +167,9 @@ void show_board(Console& console, const Position& position, const Constants& c,
 // Returns the proposition that a move letter names, or nullptr: only the
 // four lower-case letters name one.
 bool* proposition_named(Position& position, char letter) {
-  constexpr std::string_view kLetters = "pqrs";
   bool* const propositions[] = {&position.p, &position.q, &position.r,
                                 &position.s};
-  const std::size_t index = kLetters.find(letter);
+  const std::size_t index = kPropositionLetters.find(letter);
   return index == std::string_view::npos ? nullptr : propositions[index];
 }
 
@@ -135,26 +206,22 @@ bool all_true(const Position& position) {
 Constants draw_constants(RandomSource& random) {
   Constants c{};
   std::size_t next = 0;
-  for (const auto& places : kConstantPlaces) {
-    for (bool holds_constant : places) {
+  for (const Formula& formula : kFormulas) {
+    for_each_operand(formula, [&](bool holds_constant) {
       const bool value = truth_of_draw(random.draw());
       if (holds_constant) c[next++] = value;
-    }
+    });
   }
   return c;
 }
 
 FormulaValues evaluate(const Position& position, const Constants& c) {
-  const auto [p, q, r, s] = position;
-  return {
-      (p && c[0]) || (c[1] && s),      // F1
-      c[2] && (q || (r && c[3])),      // F2
-      ((p && c[4]) || c[5]) && s,      // F3
-      (s && !c[6]) || (r && !c[7]),    // F4
-      (q && !c[8]) || (p && !c[9]),    // F5
-      (s || !c[10]) && !(r || c[11]),  // F6
-      (p || !c[12]) && !(s || c[13]),  // F7
-  };
+  FormulaValues values{};
+  for (std::size_t k = 0; k < kFormulas.size(); ++k) {
+    const std::span<const bool, 2> constants = constants_of(c, k);
+    values[k] = kFormulas[k].value(position, constants[0], constants[1]);
+  }
+  return values;
 }
 
 void xgame(Console& console, RandomSource& random, std::int32_t& total) {

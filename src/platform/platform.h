@@ -2,17 +2,18 @@
 // the handling of signals and the abnormal end, and the clock. Nothing else
 // in the program calls the system.
 //
-// This header is the whole contract. Each platform implements it in a folder
-// of its own beside this header (posix/, windows/, web/), and the build
-// compiles the one folder that matches the target.
+// This header is the whole contract, with console/streams.h, which declares
+// the two streams it hands out. Each platform implements it in a folder of
+// its own beside this header (posix/, windows/, web/), and the build compiles
+// the one folder that matches the target.
 #ifndef TESSAN_PLATFORM_PLATFORM_H_
 #define TESSAN_PLATFORM_PLATFORM_H_
 
 #include <cstdint>
 #include <string_view>
 
-#include "console/line_reader.h"
 #include "console/pending_output.h"
+#include "console/streams.h"
 
 namespace tessan::platform {
 

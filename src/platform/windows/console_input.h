@@ -6,7 +6,7 @@
 #include <chrono>
 #include <cstddef>
 
-#include "console/line_reader.h"
+#include "console/streams.h"
 
 namespace tessan::platform {
 
