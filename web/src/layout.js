@@ -23,6 +23,8 @@ const kStep = 0.5;
 // for a first guess at the size, which the fit then checks.
 const kCellWidth = 0.62;
 const kCellHeight = 1.22;
+// The height of a row of DejaVu Sans Mono and its like, to the font size.
+const kRowHeight = 1.164;
 const kScrollBar = 14;
 // A change of the font size redraws the whole terminal: one that would
 // gain less than this is not worth it.
@@ -37,6 +39,13 @@ export function guessFontSize(width, height) {
     if (size >= smallest) return size;
   }
   return kTargets.at(-1).smallest;
+}
+
+// Returns a guess at the rows that fit in a box `height` CSS px high at a
+// font size of `size` px: a terminal opened with the rows that it will fit
+// need not be laid out again at once.
+export function guessRows(height, size) {
+  return Math.max(1, Math.floor(height / Math.round(size * kRowHeight)));
 }
 
 // Fits `terminal`, opened in `box` at a size that guessFontSize gave, now

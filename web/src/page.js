@@ -11,7 +11,7 @@ import { AnswerButtons } from './buttons.js';
 import { blinkWhileBusy } from './cursor.js';
 import { describeEnd } from './ending.js';
 import { typeAnywhere } from './keys.js';
-import { followWindow, guessFontSize } from './layout.js';
+import { followWindow, guessFontSize, guessRows } from './layout.js';
 import { announcement, answersFor, questionOf } from './records.js';
 import { GameReader, review, reviewSentence } from './review.js';
 import { GamesTable, ReviewPanel } from './review-panel.js';
@@ -34,15 +34,17 @@ const hasWebAssembly = typeof WebAssembly === 'object';
 const createModule = hasWebAssembly ? fromEmbeddedBytes(globalThis.createTessan) : null;
 
 const box = document.getElementById('terminal');
+// Near what fits the box, so that fitting it seldom redraws.
+const room = getComputedStyle(box);
+const fontSize = guessFontSize(parseFloat(room.width), parseFloat(room.height));
 const terminal = new Terminal({
   cols: 80,
-  rows: 24,
+  rows: guessRows(parseFloat(room.height), fontSize),
   convertEol: true,  // The game ends its lines with a line feed alone.
   screenReaderMode: true,
   cursorBlink: true,
   fontFamily: 'ui-monospace, "DejaVu Sans Mono", Menlo, Consolas, monospace',
-  // Near what fits the box, so that fitting it seldom redraws.
-  fontSize: guessFontSize(box.clientWidth, box.clientHeight),
+  fontSize,
   scrollback: 5000,
 });
 terminal.open(box);

@@ -42,26 +42,30 @@ export class GameScreen {
     }
     const lines = (this.#rest + text).split('\n');
     this.#rest = lines.pop();
+    // One write for all of it: each write costs the terminal a pass.
+    let shown = '';
     for (const line of lines) {
-      this.#line(line);
+      shown += this.#line(line);
       this.#shown = 0;
     }
+    if (shown !== '') this.#write(shown);
   }
 
   // Shows the end of a line that has no line end yet as it is, as the game
   // waits for input or has ended.
   flush() {
-    this.#write(this.#styled(this.#rest.slice(this.#shown)));
+    const rest = this.#styled(this.#rest.slice(this.#shown));
+    if (rest !== '') this.#write(rest);
     this.#shown = this.#rest.length;
   }
 
+  // Returns what the terminal shows of a whole line.
   #line(line) {
     const changed = this.#stream === kStandardOutput ? this.#marker.mark(line) : -1;
     this.#onLine(this.#stream, line);
     if (this.#shown > 0) {
       // Its start is on the screen already, unbroken: the rest follows.
-      this.#write(`${this.#styled(line.slice(this.#shown))}\n`);
-      return;
+      return `${this.#styled(line.slice(this.#shown))}\n`;
     }
     const rows = rowsOf(line, this.#columns()).map(([start, end]) => {
       const row = line.slice(start, end);
@@ -69,7 +73,7 @@ export class GameScreen {
       const at = changed - start;
       return `${row.slice(0, at)}${kChanged}${row[at]}${kPlain}${row.slice(at + 1)}`;
     });
-    this.#write(`${rows.join('\n')}\n`);
+    return `${rows.join('\n')}\n`;
   }
 
   #styled(text) {

@@ -4,7 +4,9 @@
 // instantiates the compiled module, so that the module fetches nothing.
 
 function bytes() {
-  const binary = atob(document.getElementById('tessan-wasm').textContent.trim());
+  const text = document.getElementById('tessan-wasm').textContent.trim();
+  if (Uint8Array.fromBase64) return Uint8Array.fromBase64(text);
+  const binary = atob(text);
   const result = new Uint8Array(binary.length);
   for (let i = 0; i < binary.length; ++i) result[i] = binary.charCodeAt(i);
   return result;
