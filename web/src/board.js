@@ -23,6 +23,9 @@ export function readStatus(line) {
   return Object.fromEntries(kPropositions.map((name, i) => [name, match[i + 1] === 'T']));
 }
 
+// Returns true if `position` is a game's first, all FALSE.
+export const isStart = (position) => kPropositions.every((name) => !position[name]);
+
 // Returns what a formula row shows: `formula`, its text with single blanks
 // between the symbols (the same on every board of a game, as the constants
 // do not change), `evaluate(position)`, which computes it, `value`, the
@@ -75,31 +78,17 @@ function parse(tokens) {
     ++next;
   };
 
-  const either = () => {
-    let left = both();
-    while (peek() === 'OR') {
-      take('OR');
+  // Reads a run of `term`s joined by the word `word`, as `join` combines
+  // their values.
+  const chain = (word, term, join) => () => {
+    let left = term();
+    while (peek() === word) {
+      take(word);
       const a = left;
-      const b = both();
-      left = (position) => a(position) || b(position);
+      const b = term();
+      left = (position) => join(a(position), b(position));
     }
     return left;
-  };
-  const both = () => {
-    let left = negation();
-    while (peek() === 'AND') {
-      take('AND');
-      const a = left;
-      const b = negation();
-      left = (position) => a(position) && b(position);
-    }
-    return left;
-  };
-  const negation = () => {
-    if (peek() !== 'NOT') return operand();
-    take('NOT');
-    const a = negation();
-    return (position) => !a(position);
   };
   const operand = () => {
     const token = peek();
@@ -115,6 +104,14 @@ function parse(tokens) {
     if (kPropositions.includes(token)) return (position) => position[token];
     throw new SyntaxError(String(token));
   };
+  const negation = () => {
+    if (peek() !== 'NOT') return operand();
+    take('NOT');
+    const a = negation();
+    return (position) => !a(position);
+  };
+  const both = chain('AND', negation, (a, b) => a && b);
+  const either = chain('OR', both, (a, b) => a || b);
 
   try {
     const formula = either();

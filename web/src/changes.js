@@ -1,7 +1,7 @@
 // Which formula values a step changed: on every board after a game's
 // first, the value of each formula row that differs from the same row on
 // the board before, so that the page can set it apart.
-import { kPropositions, readFormulaRow, readStatus } from './board.js';
+import { isStart, readFormulaRow, readStatus } from './board.js';
 
 export class ChangeMarker {
   #before = null;  // The values of the board before, or null on a first.
@@ -13,8 +13,7 @@ export class ChangeMarker {
   mark(line) {
     const position = readStatus(line);
     if (position) {
-      const first = kPropositions.every((name) => !position[name]);
-      this.#before = first ? null : this.#values;
+      this.#before = isStart(position) ? null : this.#values;
       this.#values = [];
       return -1;
     }

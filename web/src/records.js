@@ -2,6 +2,7 @@
 // the answers that question takes, and what of its records to announce to
 // a screen reader. Pure functions of the text the game wrote, tested under
 // Node.
+import { readFormulaRow } from './board.js';
 
 // The questions, as their lines read without the leading blank.
 const kQuestions = new Map([
@@ -17,15 +18,11 @@ const kAnswers = {
   again: ['y', 'help', 'quit'],
 };
 
-// A row of a board's formulas: a value, then the step's score for it.
-const kFormulaRow = /=\s+[TF]\s+SCORE =/;
-
-// The lines of `text` as they read: the stars that frame the banner and
-// mark errors and the runs of blanks that align the columns go, and lines
-// left with no letter or digit (blank lines, rules) are dropped.
-function readableLines(text) {
-  return text
-    .split('\n')
+// `lines` as they read: the stars that frame the banner and mark errors
+// and the runs of blanks that align the columns go, and lines left with no
+// letter or digit (blank lines, rules) are dropped.
+function readable(lines) {
+  return lines
     .map((line) => line.replace(/\*/g, ' ').replace(/\s+/g, ' ').trim())
     .filter((line) => /[A-Za-z0-9]/.test(line));
 }
@@ -54,5 +51,5 @@ export function answersFor(text, position = null) {
 // row by row in the terminal and which would drown the step's summary and
 // the question.
 export function announcement(text) {
-  return readableLines(text).filter((line) => !kFormulaRow.test(line));
+  return readable(text.split('\n').filter((line) => readFormulaRow(line) === null));
 }

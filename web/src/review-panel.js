@@ -1,7 +1,7 @@
 // The review of a game on the page, shown once the game has ended and the
 // game asks whether to play again, and the table of the games played
 // since the page opened.
-import { kOrders, orderText } from './review.js';
+import { bestOrdersPieces, orderText } from './review.js';
 
 // The review: the player's order and total, the best total and the orders
 // that reach it, the step scores of the player's order beside those of a
@@ -42,7 +42,7 @@ export class ReviewPanel {
   // address that replays its boards and the text that Copy copies.
   show(result, { address, line }) {
     this.#you.textContent = `You: ${orderText(result.order)}, ${result.total}`;
-    this.#best.replaceChildren(`Best: ${result.best}, by `, ...ordersInWords(result.bestOrders));
+    this.#best.replaceChildren(`Best: ${result.best}, by `, ...ordersInWords(result));
     const rows = [['You', result]];
     if (result.compared.order !== result.order) rows.push(['Best', result.compared]);
     this.#steps.replaceChildren(
@@ -59,23 +59,22 @@ export class ReviewPanel {
   }
 }
 
-// Returns the nodes that write `orders` as reviewLines() in review.js
-// does, each order kept on one line.
-function ordersInWords(orders) {
-  if (orders.length === kOrders.length) return ['every order'];
-  return orders.flatMap((order, i) => {
+// Returns the nodes that write the orders that reach the best, each order
+// kept on one line.
+function ordersInWords(result) {
+  return bestOrdersPieces(result).map((piece, i) => {
+    if (i % 2 === 1) return piece;
     const words = document.createElement('span');
     words.className = 'order';
-    words.textContent = orderText(order);
-    if (i === 0) return [words];
-    return [i === orders.length - 1 ? ' or ' : ', ', words];
+    words.textContent = piece;
+    return words;
   });
 }
 
 // A row of the step scores: the order's name, the score of the starting
-// position, then each step's letter and score. A step of
-// the player's that scored less than the same step of the best order is
-// marked, as that is where points were lost.
+// position, then each step's letter and score. A step of the player's that
+// scored less than the same step of the best order is marked, as that is
+// where points were lost.
 function stepRow(name, order, steps, result) {
   const row = document.createElement('tr');
   const heading = document.createElement('th');

@@ -2,6 +2,7 @@
 // of steps scored on its board, and what the page says of them. Pure, and
 // tested under Node against the console program.
 import {
+  isStart,
   kPropositions,
   readChange,
   readFormulaRow,
@@ -90,7 +91,7 @@ export class GameReader {
   }
 
   #board(position) {
-    if (kPropositions.every((name) => !position[name])) {
+    if (isStart(position)) {
       this.#game = { boards: [], order: '', formulas: [], texts: [], total: 0 };
     }
     const game = this.#game;
@@ -215,14 +216,19 @@ export function review(game) {
 // Returns an order as the page writes it: its letters apart by blanks.
 export const orderText = (order) => [...order].join(' ');
 
-// Returns the orders that reach the best, in words: "every order" when all
-// 24 do, else the orders joined by commas and a last "or".
-export function bestOrdersText({ bestOrders }) {
-  if (bestOrders.length === kOrders.length) return 'every order';
-  const texts = bestOrders.map(orderText);
-  const last = texts.pop();
-  return texts.length === 0 ? last : `${texts.join(', ')} or ${last}`;
+// Returns the orders that reach the best, in words, as pieces: the orders
+// (at even indexes) and the words that join them, commas and a last "or";
+// or "every order" alone when all 24 reach it.
+export function bestOrdersPieces({ bestOrders }) {
+  if (bestOrders.length === kOrders.length) return ['every order'];
+  return bestOrders.flatMap((order, i) => {
+    if (i === 0) return [orderText(order)];
+    return [i === bestOrders.length - 1 ? ' or ' : ', ', orderText(order)];
+  });
 }
+
+// Returns the orders that reach the best, in words.
+export const bestOrdersText = (result) => bestOrdersPieces(result).join('');
 
 // Returns what a screen reader hears of the review.
 export function reviewSentence(result) {

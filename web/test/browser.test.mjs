@@ -4,11 +4,14 @@
 import assert from 'node:assert/strict';
 import { after, before, describe, it } from 'node:test';
 import {
+  enter as enterOn,
   kAgain,
   kBegin,
   kPrompt,
   launch,
   pageUrl,
+  playMoves as playMovesOn,
+  pressControl,
   screen as screenOf,
   waitForPrompt as waitForPromptOf,
   waitForText as waitForTextOf,
@@ -37,26 +40,14 @@ const screen = () => screenOf(page);
 
 const waitFor = (text) => waitForTextOf(page, text);
 
-async function enter(line) {
-  await page.keyboard.type(line);
-  await page.keyboard.press('Enter');
-}
+const enter = (line) => enterOn(page, line);
 
-async function control(key) {
-  await page.keyboard.down('Control');
-  await page.keyboard.press(key);
-  await page.keyboard.up('Control');
-}
+const control = (key) => pressControl(page, key);
 
 const waitForPrompt = (text) => waitForPromptOf(page, text);
 
 // Plays moves, each once its prompt is there.
-async function playMoves(moves) {
-  for (const move of moves) {
-    await waitForPrompt(kPrompt);
-    await enter(move);
-  }
-}
+const playMoves = (moves) => playMovesOn(page, moves);
 
 const endedMessage = () =>
   page.$eval('#ended', (element) => (element.hidden ? null : element.innerText));

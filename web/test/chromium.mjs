@@ -4,6 +4,7 @@ import { mkdtemp, rm } from 'node:fs/promises';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
+import { after, before } from 'node:test';
 import puppeteer from 'puppeteer-core';
 import { pagePath } from './paths.mjs';
 
@@ -40,6 +41,19 @@ export async function launch(args = []) {
     await rm(profile, { recursive: true, force: true });
   };
   return browser;
+}
+
+// Launches Chromium before the tests of the file that calls it and closes
+// it after them. Returns a function that gives the browser.
+export function browserForTests() {
+  let browser;
+  before(async () => {
+    browser = await launch();
+  });
+  after(async () => {
+    await browser?.close();
+  });
+  return () => browser;
 }
 
 // The terminal's lines, scrollback included, as the game wrote them: rows
@@ -122,6 +136,13 @@ export async function enter(page, line) {
   await page.keyboard.press('Enter');
 }
 
+// Presses Ctrl and `key`.
+export async function pressControl(page, key) {
+  await page.keyboard.down('Control');
+  await page.keyboard.press(key);
+  await page.keyboard.up('Control');
+}
+
 // Plays `moves` by keys, each once its question is on the screen.
 export async function playMoves(page, moves) {
   for (const move of moves) {
@@ -148,4 +169,30 @@ export function boardIn(text) {
   const start = text.indexOf(' p = F');
   const end = text.indexOf('\n', text.indexOf('TOTAL SCORE', start));
   return text.slice(start, end);
+}
+
+// The terminal's rows as it shows them, without joining the rows that a
+// long line wrapped onto: those that the window shows, if `shown`, else
+// all of them, scrollback included.
+export function terminalRows(page, { shown = false } = {}) {
+  return page.evaluate((onlyShown) => {
+    const terminal = window.tessanTerminal;
+    const buffer = terminal.buffer.active;
+    const first = onlyShown ? buffer.viewportY : 0;
+    const end = onlyShown ? buffer.viewportY + terminal.rows : buffer.length;
+    const rows = [];
+    for (let row = first; row < end; ++row) rows.push(buffer.getLine(row).translateToString(true));
+    return rows;
+  }, shown);
+}
+
+// The answers that the buttons offer, as they read.
+export function answersOffered(page) {
+  return page.$$eval('#answers button', (buttons) => buttons.map((b) => b.textContent));
+}
+
+// The button that offers `answer`.
+export async function answerButton(page, answer) {
+  const [button] = await page.$$(`xpath/.//div[@id="answers"]/button[.="${answer}"]`);
+  return button;
 }

@@ -8,36 +8,27 @@ import { readFile } from 'node:fs/promises';
 import { createServer } from 'node:http';
 import { after, before, describe, it } from 'node:test';
 import {
+  answerButton,
+  answersOffered,
+  browserForTests,
   kAgain,
   kBegin,
   kPrompt,
   launch,
+  openPage,
   pageUrl,
+  pressControl,
   screen,
   waitForPrompt,
   waitForText,
 } from './chromium.mjs';
 import { pagePath, webBuild } from './paths.mjs';
 
-let browser;
-
-before(async () => {
-  browser = await launch();
-});
-
-after(async () => {
-  await browser?.close();
-});
+const browser = browserForTests();
 
 // A new page of `width` by `height` CSS px (a phone's, with touch, if
 // `touch`), opened on the game, waiting at its first question.
-async function open(width, height, touch = false) {
-  const page = await browser.newPage();
-  await page.setViewport({ width, height, isMobile: touch, hasTouch: touch });
-  await page.goto(pageUrl());
-  await waitForPrompt(page, kBegin);
-  return page;
-}
+const open = (width, height, touch = false) => openPage(browser(), { width, height, touch });
 
 // Where things are on the page, in CSS px of the window.
 function layout(page) {
@@ -58,10 +49,6 @@ function layout(page) {
   });
 }
 
-// The answers offered, as the buttons read.
-const answers = (page) =>
-  page.$$eval('#answers button', (buttons) => buttons.map((b) => b.textContent));
-
 // The questions, as the game asks them, and the answers offered for each:
 // at a move, the propositions still FALSE.
 const kOffered = new Map([
@@ -74,9 +61,8 @@ const kOffered = new Map([
 // buttons offer the answers it takes (`offered`, if given).
 async function tap(page, question, answer, offered = kOffered.get(question)) {
   await waitForPrompt(page, question);
-  assert.deepEqual(await answers(page), offered);
-  const [button] = await page.$$(`xpath/.//div[@id="answers"]/button[.="${answer}"]`);
-  await button.tap();
+  assert.deepEqual(await answersOffered(page), offered);
+  await (await answerButton(page, answer)).tap();
 }
 
 describe('a phone, 390 by 844 with touch', () => {
@@ -118,7 +104,7 @@ describe('a phone, 390 by 844 with touch', () => {
       /^(p|q|r|s|quit)$/.test(line),
     );
     assert.deepEqual(typed, ['q', 'p', 'r', 's', 'quit']);
-    assert.deepEqual(await answers(page), []);
+    assert.deepEqual(await answersOffered(page), []);
   });
 });
 
@@ -222,9 +208,7 @@ describe('a desktop, 1000 by 900', () => {
         }
       }
     });
-    await page.keyboard.down('Control');
-    await page.keyboard.press('c');
-    await page.keyboard.up('Control');
+    await pressControl(page, 'c');
     await page.waitForFunction(() => window.copied !== null, { timeout: 5000 });
     assert.equal(await page.evaluate(() => window.copied), "Let's change s");
     await page.keyboard.type('p\n');
@@ -258,7 +242,7 @@ describe('a desktop, 1000 by 900', () => {
 
 describe('keys typed while the page loads', () => {
   it('reach the game once it asks', async () => {
-    const page = await browser.newPage();
+    const page = await browser().newPage();
     // The game's module waits to compile until the test lets it.
     await page.evaluateOnNewDocument(() => {
       const compile = WebAssembly.compile.bind(WebAssembly);
@@ -317,7 +301,7 @@ describe('the page served over HTTP', () => {
   after(() => server?.close());
 
   it('asks for the page alone, and its policy lets the game run', async () => {
-    const page = await browser.newPage();
+    const page = await browser().newPage();
     await page.evaluateOnNewDocument(() => {
       window.violations = [];
       document.addEventListener('securitypolicyviolation', (event) => {

@@ -5,15 +5,18 @@
 import assert from 'node:assert/strict';
 import { after, before, describe, it } from 'node:test';
 import {
+  answerButton,
+  answersOffered,
+  browserForTests,
   enter,
   kAgain,
   kBegin,
   kPrompt,
-  launch,
   openPage,
   playMoves,
   screen,
   shownText,
+  terminalRows,
   waitForPrompt,
   waitForText,
 } from './chromium.mjs';
@@ -23,35 +26,16 @@ import { webBuild } from './paths.mjs';
 const kSeed = 1782045296;
 const kLegend = ' T = TRUE      F = FALSE        AND = ET       OR = VEL';
 
-let browser;
-before(async () => {
-  browser = await launch();
-});
-after(async () => {
-  await browser?.close();
-});
+const browser = browserForTests();
 
 // The terminal's rows that the window shows, and its size.
-function viewport(page) {
-  return page.evaluate(() => {
-    const terminal = window.tessanTerminal;
-    const buffer = terminal.buffer.active;
-    const rows = [];
-    for (let row = buffer.viewportY; row < buffer.viewportY + terminal.rows; ++row) {
-      rows.push(buffer.getLine(row).translateToString(true));
-    }
-    return { rows, cols: terminal.cols, fontSize: terminal.options.fontSize };
-  });
-}
-
-// Every row of the terminal, scrollback included, as it shows it.
-function allRows(page) {
-  return page.evaluate(() => {
-    const buffer = window.tessanTerminal.buffer.active;
-    const rows = [];
-    for (let row = 0; row < buffer.length; ++row) rows.push(buffer.getLine(row).translateToString(true));
-    return rows;
-  });
+async function viewport(page) {
+  const rows = await terminalRows(page, { shown: true });
+  const size = await page.evaluate(() => ({
+    cols: window.tessanTerminal.cols,
+    fontSize: window.tessanTerminal.options.fontSize,
+  }));
+  return { rows, ...size };
 }
 
 const words = (text) => text.split(/\s+/).filter(Boolean).sort();
@@ -59,7 +43,7 @@ const words = (text) => text.split(/\s+/).filter(Boolean).sort();
 describe('a laptop shows the rules with the first board', () => {
   for (const [width, height] of [[1280, 800], [1366, 768], [1920, 1080]]) {
     it(`${width} by ${height}`, async () => {
-      const page = await openPage(browser, { width, height });
+      const page = await openPage(browser(), { width, height });
       await enter(page, '');
       await waitForPrompt(page, kPrompt);
       const shown = await viewport(page);
@@ -83,11 +67,11 @@ describe('a phone cuts no word in two', () => {
 
   for (const [width, height] of [[360, 800], [390, 844], [320, 568]]) {
     it(`${width} by ${height}: the rules, a game and the question after it`, async () => {
-      const page = await openPage(browser, { width, height, touch: true, hash: `#seed=${kSeed}` });
+      const page = await openPage(browser(), { width, height, touch: true, hash: `#seed=${kSeed}` });
       await enter(page, '');
       await playMoves(page, 'pqrs');
       await waitForPrompt(page, kAgain);
-      const rows = await allRows(page);
+      const rows = await terminalRows(page);
       const { cols, fontSize } = await viewport(page);
       await page.screenshot({ path: `${webBuild}/words-${width}x${height}.png` });
       await page.close();
@@ -105,7 +89,7 @@ describe('a phone cuts no word in two', () => {
 
 describe('typing reaches the game wherever the focus is', () => {
   it('after a click on the header, and on empty page', async () => {
-    const page = await openPage(browser, { width: 1000, height: 900 });
+    const page = await openPage(browser(), { width: 1000, height: 900 });
     const focused = () =>
       page.evaluate(() => document.activeElement.classList.contains('xterm-helper-textarea'));
     await page.click('h1');
@@ -130,15 +114,9 @@ describe('typing reaches the game wherever the focus is', () => {
 });
 
 describe('the answer buttons', () => {
-  // The answers offered, as the buttons read.
-  const answers = (page) =>
-    page.$$eval('#answers button', (buttons) => buttons.map((b) => b.textContent));
-  const button = async (page, answer) =>
-    (await page.$$(`xpath/.//div[@id="answers"]/button[.="${answer}"]`))[0];
-
   let page;
   before(async () => {
-    page = await openPage(browser, { width: 390, height: 844, touch: true, hash: `#seed=${kSeed}` });
+    page = await openPage(browser(), { width: 390, height: 844, touch: true, hash: `#seed=${kSeed}` });
   });
   after(() => page.close());
 
@@ -149,28 +127,28 @@ describe('the answer buttons', () => {
   });
 
   it('send a tapped answer alone, whatever was typed before it', async () => {
-    await (await button(page, 'Enter')).tap();
+    await (await answerButton(page, 'Enter')).tap();
     await waitForPrompt(page, kPrompt);
     await page.focus('.xterm-helper-textarea');
     await page.keyboard.type('q');
-    await (await button(page, 'p')).tap();
+    await (await answerButton(page, 'p')).tap();
     await waitForText(page, "Let's change p from FALSE to TRUE:");
     await waitForPrompt(page, kPrompt);
     assert.doesNotMatch(await screen(page), /Let's change q/);
   });
 
   it('offer only the propositions still FALSE', async () => {
-    assert.deepEqual(await answers(page), ['q', 'r', 's']);
-    await (await button(page, 'r')).tap();
+    assert.deepEqual(await answersOffered(page), ['q', 'r', 's']);
+    await (await answerButton(page, 'r')).tap();
     await waitForText(page, "Let's change r");
     await waitForPrompt(page, kPrompt);
-    assert.deepEqual(await answers(page), ['q', 's']);
+    assert.deepEqual(await answersOffered(page), ['q', 's']);
     // A letter typed that is TRUE already still gets the game's answer.
     await page.focus('.xterm-helper-textarea');
     await enter(page, 'p');
     await waitForText(page, ' * * * ERROR * * * p is already TRUE');
     await waitForPrompt(page, kPrompt);
-    assert.deepEqual(await answers(page), ['q', 's']);
+    assert.deepEqual(await answersOffered(page), ['q', 's']);
   });
 
   it('answer once however quickly they are tapped twice', async () => {

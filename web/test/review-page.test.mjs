@@ -5,14 +5,16 @@ import assert from 'node:assert/strict';
 import { after, before, describe, it } from 'node:test';
 import { GameReader, review } from '../src/review.js';
 import {
+  browserForTests,
   enter,
   kAgain,
   kPrompt,
-  launch,
   openPage,
   playMoves,
+  pressControl,
   screen,
   shownText,
+  terminalRows,
   waitForPrompt,
 } from './chromium.mjs';
 import { moment, runNative } from './harness.mjs';
@@ -25,13 +27,7 @@ const kSeed = 1733805020;
 const kHash = `#seed=${kSeed}`;
 const kBest = 'Best: 20, by p s q r, q s p r, s p q r or s q p r';
 
-let browser;
-before(async () => {
-  browser = await launch();
-});
-after(async () => {
-  await browser?.close();
-});
+const browser = browserForTests();
 
 // Where the elements with the ids `ids` are, in CSS px of the window.
 function where(page, ids) {
@@ -66,7 +62,7 @@ function valuesShown(page) {
 describe('a laptop, 1280 by 800', () => {
   let page;
   before(async () => {
-    page = await openPage(browser, { width: 1280, height: 800, hash: kHash });
+    page = await openPage(browser(), { width: 1280, height: 800, hash: kHash });
   });
   after(() => page.close());
 
@@ -104,15 +100,7 @@ describe('a laptop, 1280 by 800', () => {
     assert.ok(place.review.bottom <= 800 && place.answers.bottom <= 800, JSON.stringify(place));
     // The last board, from its status line to the question, is in the
     // terminal's rows on the screen.
-    const shown = await page.evaluate(() => {
-      const terminal = window.tessanTerminal;
-      const buffer = terminal.buffer.active;
-      const rows = [];
-      for (let row = buffer.viewportY; row < buffer.viewportY + terminal.rows; ++row) {
-        rows.push(buffer.getLine(row).translateToString(true));
-      }
-      return rows;
-    });
+    const shown = await terminalRows(page, { shown: true });
     assert.ok(shown.includes(' p = T           q = T           r = T            s = T'), shown.join('\n'));
     assert.ok(shown.includes(' AGAIN? (Y/N)'));
   });
@@ -165,7 +153,7 @@ describe('a laptop, 1280 by 800', () => {
 
 describe('a phone, 390 by 844', () => {
   it('shows the review and the answers together, no wider than the screen', async () => {
-    const page = await openPage(browser, { width: 390, height: 844, touch: true, hash: kHash });
+    const page = await openPage(browser(), { width: 390, height: 844, touch: true, hash: kHash });
     await enter(page, '');
     await playMoves(page, 'pqrs');
     await waitForPrompt(page, kAgain);
@@ -188,21 +176,17 @@ describe('a phone, 390 by 844', () => {
 
 describe('games that were not played to their end', () => {
   it('get no review and no row', async () => {
-    const page = await openPage(browser, { width: 1000, height: 900, hash: kHash });
+    const page = await openPage(browser(), { width: 1000, height: 900, hash: kHash });
     await enter(page, '');
     await playMoves(page, 'pq');
     await waitForPrompt(page, kPrompt);
-    await page.keyboard.down('Control');
-    await page.keyboard.press('c');
-    await page.keyboard.up('Control');
+    await pressControl(page, 'c');
     await page.waitForSelector('#ended:not([hidden])');
     assert.equal(await shownText(page, 'review'), null);
     // A session that ends at its first question, with Ctrl+D.
     await page.click('#again');
     await waitForPrompt(page, ' Press any key to begin');
-    await page.keyboard.down('Control');
-    await page.keyboard.press('d');
-    await page.keyboard.up('Control');
+    await pressControl(page, 'd');
     await page.waitForSelector('#ended:not([hidden])');
     assert.equal(await shownText(page, 'review'), null);
     assert.equal(await page.$$eval('#games tbody tr', (rows) => rows.length), 0);
@@ -213,7 +197,7 @@ describe('games that were not played to their end', () => {
 
 describe('how to play', () => {
   it('is on the page, closed, and says how the game scores', async () => {
-    const page = await openPage(browser, { width: 1280, height: 800 });
+    const page = await openPage(browser(), { width: 1280, height: 800 });
     const closed = await page.$eval('#how-to-play', (details) => !details.open);
     await page.click('#how-to-play summary');
     const text = await shownText(page, 'how-to-play');

@@ -3,15 +3,15 @@
 // every session can be replayed from a link, and a link that the page does
 // not understand gets a sentence and a game on the clock.
 import assert from 'node:assert/strict';
-import { after, before, describe, it } from 'node:test';
+import { describe, it } from 'node:test';
 import {
   boardIn,
+  browserForTests,
   enter,
   firstBoard,
   kAgain,
   kBegin,
   kPrompt,
-  launch,
   openPage,
   pageUrl,
   playMoves,
@@ -39,17 +39,11 @@ const kPast = 1782045296;  // 2026-06-21 12:34:56 UTC.
 const kLateEvening = 1796945400;
 const kThatDay = 1796860800;  // 2026-12-10 00:00:00 UTC.
 
-let browser;
-before(async () => {
-  browser = await launch();
-});
-after(async () => {
-  await browser?.close();
-});
+const browser = browserForTests();
 
 describe('a seed in the address', () => {
   it('gives the console program\'s board at that second, and shows the seed', async () => {
-    const page = await openPage(browser, { width: 1280, height: 800, hash: `#seed=${kPast}` });
+    const page = await openPage(browser(), { width: 1280, height: 800, hash: `#seed=${kPast}` });
     assert.equal(await shownText(page, 'seed'), `Seed ${kPast}`);
     assert.equal(await shownText(page, 'misread'), null);
     assert.equal(await boardShown(page), await consoleBoard(kPast));
@@ -57,7 +51,7 @@ describe('a seed in the address', () => {
   });
 
   it('#day gives the board of the day in UTC, and its date', async () => {
-    const page = await openPage(browser, {
+    const page = await openPage(browser(), {
       width: 1280,
       height: 800,
       hash: '#day',
@@ -71,7 +65,7 @@ describe('a seed in the address', () => {
   });
 
   it('a change of the address\'s # part starts a session on its seed', async () => {
-    const page = await openPage(browser, { width: 1280, height: 800, hash: '#seed=7' });
+    const page = await openPage(browser(), { width: 1280, height: 800, hash: '#seed=7' });
     await enter(page, '');
     await playMoves(page, 'pq');
     await waitForPrompt(page, kPrompt);
@@ -93,7 +87,7 @@ describe('the replay link', () => {
 
   for (const [name, hash] of [['of a seed in the address', `#seed=${kPast}`], ['of the clock', '']]) {
     it(`${name}: the same boards again, game after game`, async () => {
-      const page = await openPage(browser, { width: 1280, height: 800, hash });
+      const page = await openPage(browser(), { width: 1280, height: 800, hash });
       const seed = Number((await shownText(page, 'seed')).replace('Seed ', ''));
       const played = [];
       for (const answer of ['', 'y']) {
@@ -122,7 +116,7 @@ describe('the replay link', () => {
   }
 
   it('Copy copies the address and a line to share', async () => {
-    const page = await openPage(browser, { width: 1280, height: 800, hash: '#seed=1733805020' });
+    const page = await openPage(browser(), { width: 1280, height: 800, hash: '#seed=1733805020' });
     await page.evaluate(() => {
       window.copied = [];
       navigator.clipboard.writeText = async (text) => {
@@ -146,7 +140,7 @@ describe('a link that the page does not understand', () => {
   const kSecond = 1780000000;
   for (const hash of ['#seed=abc', '#seed=-1', '#seed=4294967296', '#seed=', '#seeds=5']) {
     it(`${hash}: a sentence, and a game on the clock`, async () => {
-      const page = await openPage(browser, { width: 1000, height: 900, hash, now: kSecond });
+      const page = await openPage(browser(), { width: 1000, height: 900, hash, now: kSecond });
       const said = await shownText(page, 'misread');
       assert.equal(said, `The link's seed (${hash}) was not understood, so the boards come from the clock.`);
       assert.equal(await shownText(page, 'seed'), `Seed ${kSecond}`);
